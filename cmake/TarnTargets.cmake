@@ -1,0 +1,43 @@
+# Helpers shared by every layer's CMakeLists.
+
+set(TARN_WARNINGS -Wall -Wextra)
+
+option(TARN_SANITIZE "Build the native tree with address and undefined-behaviour sanitizers" OFF)
+
+function(tarn_apply_options target)
+  target_compile_options(${target} PRIVATE ${TARN_WARNINGS})
+  target_compile_features(${target} PUBLIC cxx_std_17)
+  if(TARN_SANITIZE AND NOT WIN32)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# tarn_library(<name> [DEPS <targets>...] [SOURCES <files>...])
+# Without SOURCES, every .cpp directly in the calling folder is part of the library.
+function(tarn_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+  if(ARG_SOURCES)
+    set(sources ${ARG_SOURCES})
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
+  if(NOT sources)
+    # A layer that has no code yet still takes part in the dependency graph.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${TARN_ROOT}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${TARN_ROOT}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  tarn_apply_options(${name})
+endfunction()
+
+# Windows programs are linked statically so they run on a bare system.
+function(tarn_windows_static target)
+  if(WIN32)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Installs everything the two builds and the tests need on a Debian 12 machine (run as root).
+# Idempotent: a second run only checks and finishes in seconds.
+#   - Debian packages (i386 architecture for wine32)
+#   - Debian source lines derived from the machine's own apt sources
+#   - static liblzma and GoogleTest for MinGW (i686; x86_64 too), built into .deps/ from
+#     Debian's sources
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps="$root/.deps"
+export DEBIAN_FRONTEND=noninteractive
+
+packages=(cmake make g++ pkg-config dpkg-dev
+  gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix mingw-w64-i686-dev
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  wine wine32 wine64 fonts-wine xvfb xauth x11-utils imagemagick
+  liblzma-dev googletest libgtest-dev libbenchmark-dev xz-utils)
+
+log() { printf '[install-deps] %s\n' "$*"; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing_packages() {
+  local p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+apt_updated=0
+apt_update() {
+  if [ $apt_updated -eq 0 ]; then
+    as_root apt-get update -qq
+    apt_updated=1
+  fi
+}
+
+# --- Debian packages -------------------------------------------------------
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  log "adding the i386 architecture"
+  as_root dpkg --add-architecture i386
+  apt_updated=0
+fi
+mapfile -t todo < <(missing_packages)
+if [ ${#todo[@]} -gt 0 ]; then
+  log "installing: ${todo[*]}"
+  apt_update
+  as_root apt-get install -y -qq --no-install-recommends "${todo[@]}" >/dev/null
+fi
+
+# --- Debian source lines ---------------------------------------------------
+# Derived from the enabled Debian entries already configured, so no host name is written here.
+src_list=/etc/apt/sources.list.d/tarn-deb-src.sources
+has_deb_src() {
+  grep -rqsE '^\s*deb-src\s' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null && return 0
+  grep -rqsE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources 2>/dev/null
+}
+if ! has_deb_src; then
+  log "adding Debian source lines derived from the existing apt sources"
+  tmp=$(mktemp)
+  # deb822 stanzas of Debian's archive: copy with Types deb-src.
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk 'BEGIN { RS=""; ORS="\n\n" }
+         /(^|\n)URIs:[^\n]*\/debian/ && /(^|\n)Types:[^\n]*deb/ {
+           out = ""
+           n = split($0, lines, "\n")
+           for (i = 1; i <= n; i++) {
+             if (lines[i] ~ /^#/) continue
+             if (lines[i] ~ /^Types:/) lines[i] = "Types: deb-src"
+             out = out lines[i] "\n"
+           }
+           printf "%s\n", out
+         }' "$f" >>"$tmp"
+  done
+  # One-line format.
+  if [ -f /etc/apt/sources.list ]; then
+    grep -E '^\s*deb\s' /etc/apt/sources.list | grep '/debian' | sed -E 's/^\s*deb\s/deb-src /' \
+      | awk '{ print }' >"$tmp.list" || true
+    if [ -s "$tmp.list" ]; then
+      as_root cp "$tmp.list" /etc/apt/sources.list.d/tarn-deb-src.list
+    fi
+    rm -f "$tmp.list"
+  fi
+  if [ -s "$tmp" ]; then as_root cp "$tmp" "$src_list"; fi
+  rm -f "$tmp"
+  apt_updated=0
+fi
+
+# --- static liblzma and GoogleTest for MinGW --------------------------------
+# i686 for the product; x86_64 for Wine on machines that run 64-bit code only.
+build_mingw_deps() {
+  local arch=$1 toolchain=$2 prefix=$3
+  if [ ! -f "$prefix/lib/liblzma.a" ] || [ ! -f "$prefix/include/lzma.h" ]; then
+    log "building static liblzma for $arch MinGW from Debian's xz-utils source"
+    local work="$deps/src/xz-$arch"
+    rm -rf "$work"
+    mkdir -p "$work"
+    apt_update
+    (cd "$work" && apt-get source -qq xz-utils >/dev/null 2>&1) \
+      || (cd "$work" && apt-get source xz-utils)
+    local xzsrc
+    xzsrc=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'xz-utils-*' | head -n 1)
+    [ -n "$xzsrc" ] || { log "xz-utils source not found"; exit 1; }
+    cmake -S "$xzsrc" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF >/dev/null
+    cmake --build "$work/build" --target liblzma -j"$(nproc)" >/dev/null 2>&1
+    mkdir -p "$prefix/lib" "$prefix/include"
+    cp "$work/build/liblzma.a" "$prefix/lib/"
+    cp -r "$xzsrc/src/liblzma/api/lzma" "$xzsrc/src/liblzma/api/lzma.h" "$prefix/include/"
+    rm -rf "$work"
+  fi
+  if [ ! -f "$prefix/lib/libgtest.a" ] || [ ! -f "$prefix/lib/libgmock.a" ]; then
+    log "building GoogleTest for $arch MinGW from /usr/src/googletest"
+    local build="$deps/src/gtest-$arch"
+    rm -rf "$build"
+    cmake -S /usr/src/googletest -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
+    cmake --build "$build" -j"$(nproc)" >/dev/null
+    cmake --install "$build" >/dev/null
+    rm -rf "$build"
+  fi
+}
+build_mingw_deps i686 "$root/cmake/i686-w64-mingw32.cmake" "$deps/mingw32"
+build_mingw_deps x86_64 "$root/cmake/x86_64-w64-mingw32.cmake" "$deps/mingw64"
+
+log "all dependencies present"

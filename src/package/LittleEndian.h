@@ -1,0 +1,27 @@
+#pragma once
+// Little-endian integers of the package format, independent of the host's byte order.
+
+#include <cstdint>
+
+namespace tarn::package {
+
+inline std::uint32_t LoadLe32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+inline std::uint64_t LoadLe64(const std::uint8_t* p) {
+  return static_cast<std::uint64_t>(LoadLe32(p)) | static_cast<std::uint64_t>(LoadLe32(p + 4))
+                                                       << 32;
+}
+
+inline void StoreLe32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+inline void StoreLe64(std::uint8_t* p, std::uint64_t v) {
+  StoreLe32(p, static_cast<std::uint32_t>(v));
+  StoreLe32(p + 4, static_cast<std::uint32_t>(v >> 32));
+}
+
+}  // namespace tarn::package

@@ -1,0 +1,139 @@
+#include "text/ByteText.h"
+
+#include <limits>
+
+namespace tarn::text {
+
+bool IsLeadByte(unsigned char byte, std::uint32_t codePage) {
+  switch (codePage) {
+    case kCodePageGbk:
+    case kCodePageUhc:
+    case kCodePageBig5:
+      return byte >= 0x81 && byte <= 0xFE;
+    case kCodePageShiftJis:
+      return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    default:
+      return false;
+  }
+}
+
+std::string AsciiUpper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+namespace {
+
+// Length in bytes of the character starting at `pos`. A lead byte at the very end of the text
+// counts as a single byte so a truncated character never reads past the end.
+std::size_t CharLength(std::string_view text, std::size_t pos, std::uint32_t codePage) {
+  if (IsLeadByte(static_cast<unsigned char>(text[pos]), codePage) && pos + 1 < text.size())
+    return 2;
+  return 1;
+}
+
+bool HasDoubleByteChars(std::uint32_t codePage) {
+  return codePage == kCodePageGbk || codePage == kCodePageUhc || codePage == kCodePageBig5 ||
+         codePage == kCodePageShiftJis;
+}
+
+}  // namespace
+
+std::size_t FindChar(std::string_view text, char c, std::uint32_t codePage, std::size_t from) {
+  if (!HasDoubleByteChars(codePage)) return text.find(c, from);
+  for (std::size_t i = from; i < text.size(); i += CharLength(text, i, codePage)) {
+    if (text[i] == c) return i;
+  }
+  return npos;
+}
+
+std::size_t FindText(std::string_view text, std::string_view needle, std::uint32_t codePage,
+                     std::size_t from) {
+  if (!HasDoubleByteChars(codePage)) return text.find(needle, from);
+  if (needle.empty()) return from <= text.size() ? from : npos;
+  if (needle.size() > text.size()) return npos;
+  const std::size_t last = text.size() - needle.size();
+  std::size_t i = from;
+  while (i <= last) {
+    if (text[i] == needle[0] && text.compare(i, needle.size(), needle) == 0) return i;
+    i += CharLength(text, i, codePage);
+  }
+  return npos;
+}
+
+std::size_t FindLastChar(std::string_view text, char c, std::uint32_t codePage) {
+  if (!HasDoubleByteChars(codePage)) return text.rfind(c);
+  std::size_t found = npos;
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i, codePage)) {
+    if (text[i] == c) found = i;
+  }
+  return found;
+}
+
+std::vector<std::string> SplitCrLfLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+namespace {
+
+template <typename Int>
+Int ParseDecimal(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  using Limits = std::numeric_limits<Int>;
+  // Accumulate the magnitude in an unsigned type wide enough for |min|.
+  const std::uint64_t limit = negative ? static_cast<std::uint64_t>(Limits::max()) + 1
+                                       : static_cast<std::uint64_t>(Limits::max());
+  std::uint64_t value = 0;
+  bool saturated = false;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    const unsigned digit = static_cast<unsigned>(text[i] - '0');
+    if (saturated || value > (limit - digit) / 10) {
+      saturated = true;
+      continue;
+    }
+    value = value * 10 + digit;
+  }
+  if (saturated) return negative ? Limits::min() : Limits::max();
+  if (negative) {
+    return value == limit ? Limits::min() : static_cast<Int>(-static_cast<Int>(value));
+  }
+  return static_cast<Int>(value);
+}
+
+}  // namespace
+
+std::int64_t ParseDecimal64(std::string_view text) { return ParseDecimal<std::int64_t>(text); }
+std::int32_t ParseDecimal32(std::string_view text) { return ParseDecimal<std::int32_t>(text); }
+
+}  // namespace tarn::text

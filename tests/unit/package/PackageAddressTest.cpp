@@ -1,0 +1,36 @@
+#include "package/PackageAddress.h"
+
+#include <gtest/gtest.h>
+
+namespace tarn::package {
+namespace {
+
+TEST(PackageAddress, OffsetToVolumeAndPosition) {
+  struct Case {
+    std::int64_t offset, capacity, volume, position;
+  } cases[] = {
+      {2500, 1000, 3, 500},         {0, 1000, 1, 0},
+      {999, 1000, 1, 999},          {1000, 1000, 2, 0},
+      {462848, 1457664, 1, 462848}, {5000000000LL, 700000000, 8, 100000000},
+  };
+  for (const auto& c : cases) {
+    const auto at = LocateOffset(c.offset, c.capacity);
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->volume, c.volume) << c.offset;
+    EXPECT_EQ(at->position, c.position) << c.offset;
+  }
+}
+
+TEST(PackageAddress, RefusesCapacitiesThatCannotHoldData) {
+  EXPECT_FALSE(LocateOffset(10, 0));
+  EXPECT_FALSE(LocateOffset(10, -5));
+  EXPECT_FALSE(LocateOffset(-1, 1000));
+}
+
+TEST(PackageAddress, VolumeFileNames) {
+  EXPECT_EQ(VolumeFileName(2), "Setup2.Cab");
+  EXPECT_EQ(VolumeFileName(13), "Setup13.Cab");
+}
+
+}  // namespace
+}  // namespace tarn::package
