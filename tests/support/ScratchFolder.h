@@ -26,10 +26,10 @@ class ScratchFolder {
   bool ReadFile(const std::string& relative, std::string& bytes) const;
   bool Exists(const std::string& relative) const;
   void Remove(const std::string& relative) const;
-
- private:
+  // Where the file lies for programs that do not go through the file layer.
   std::string HostPath(const std::string& relative) const;
 
+ private:
   std::string hostRoot_;  // what gets deleted at the end
   std::string windowsBase_;
   std::unique_ptr<platform::FileSystem> fs_;

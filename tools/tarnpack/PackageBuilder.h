@@ -1,0 +1,28 @@
+#pragma once
+// `tarnpack build`: the setup program, a project document in the author's form and the files it
+// names become a package: Setup.exe (stub + streams + project + trailer) and, when the package
+// is larger than DiskSize, the volume files Setup2.Cab, Setup3.Cab, ...
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tarnpack {
+
+struct BuildOptions {
+  std::string stubPath;
+  std::string projectPath;
+  std::string outputPath;                // the setup file; volumes go next to it
+  std::optional<std::int64_t> diskSize;  // overrides the document's DiskSize
+  std::optional<std::string> identity;   // default: ten digits and the build time
+};
+
+struct BuildResult {
+  std::int32_t volumes = 0;
+  std::size_t files = 0;
+  std::uint64_t packageBytes = 0;
+};
+
+bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string& error);
+
+}  // namespace tarnpack
