@@ -18,8 +18,10 @@ constexpr std::string_view kDocumentEnd = "</InstallProject>\r\n";
 
 bool ReadWholeFile(platform::File& file, std::string& text) {
   constexpr std::size_t kChunk = 1u << 20;
-  if (const auto length = file.Length(); length && *length <= kMaxDocumentSize)
-    text.reserve(static_cast<std::size_t>(*length));
+  if (const auto length = file.Length()) {
+    if (*length > kMaxDocumentSize) return false;
+    text.reserve(static_cast<std::size_t>(*length) + kChunk);
+  }
   std::size_t used = 0;
   for (;;) {
     text.resize(used + kChunk);

@@ -40,80 +40,48 @@ TEST(NameTables, TaskTypesByNameIgnoreAsciiCase) {
   for (const auto& c : cases) EXPECT_EQ(TaskTypeOf(c.name), c.type) << c.name;
 }
 
-TEST(NameTables, SubTaskTypesMapBothWays) {
-  const std::vector<std::string> names = {
-      "RunApp",     "GetValue",       "FileList",   "FolderList",         "GetAllVar",
-      "ShowText",   "CreateCheckBox", "ShowBitmap", "ShowTopFrame",       "ShowSoftDoc",
-      "ShowReadme", "EditBox",        "Registry",   "CreateShortcutMenu", "Options"};
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    const auto type = static_cast<SubTaskType>(i);
-    EXPECT_EQ(SubTaskTypeName(type), names[i]);
-    EXPECT_EQ(SubTaskTypeOf(names[i]), type) << names[i];
+TEST(NameTables, EveryNameReadsBackAsItsValue) {
+  for (int i = 0; i <= static_cast<int>(TaskType::InvalidType); ++i) {
+    const auto type = static_cast<TaskType>(i);
+    EXPECT_EQ(TaskTypeOf(TaskTypeName(type)), type) << i;
   }
-  EXPECT_EQ(SubTaskTypeOf("createshortcutmenu"), SubTaskType::CreateShortcutMenu);
-  EXPECT_EQ(SubTaskTypeOf("FILELIST"), SubTaskType::FileList);
-  EXPECT_EQ(SubTaskTypeOf("File List"), SubTaskType::InvalidType);
-  EXPECT_EQ(static_cast<int>(SubTaskTypeOf("Folders")), 15);
+  for (int i = 0; i <= static_cast<int>(SubTaskType::InvalidType); ++i) {
+    const auto type = static_cast<SubTaskType>(i);
+    EXPECT_EQ(SubTaskTypeOf(SubTaskTypeName(type)), type) << i;
+  }
+  for (int i = 0; i <= static_cast<int>(FieldName::InvalidField); ++i) {
+    const auto name = static_cast<FieldName>(i);
+    EXPECT_EQ(FieldNameOf(FieldNameText(name)), name) << i;
+  }
 }
 
-TEST(NameTables, FieldNamesMapBothWays) {
-  const std::vector<std::string> names = {"PosX",
-                                          "PosY",
-                                          "Width",
-                                          "Height",
-                                          "SoftwareSize",
-                                          "DefaultValue",
-                                          "IsWide",
-                                          "Subject",
-                                          "Description",
-                                          "File",
-                                          "Folder",
-                                          "AppParameter",
-                                          "FileType",
-                                          "Content",
-                                          "IsShow",
-                                          "ProjectName",
-                                          "InstallPath",
-                                          "CompanyDesc",
-                                          "ProductVersion",
-                                          "DiskSize",
-                                          "TopFramePicture",
-                                          "AdPicture",
-                                          "OutPutPath",
-                                          "UnInstallEx",
-                                          "Language",
-                                          "PathDesc",
-                                          "PathValue",
-                                          "ProvideForInstall",
-                                          "AppFileIcon",
-                                          "RegRootKey",
-                                          "RegSubKey",
-                                          "RegVarName",
-                                          "RegVarValue",
-                                          "RegDataType",
-                                          "RegOperType",
-                                          "IsOnlyToKey",
-                                          "IsToDelete",
-                                          "Parameter",
-                                          "RetValue",
-                                          "Checked",
-                                          "ComList",
-                                          "CreateUnInstall1",
-                                          "CreateUnInstall2",
-                                          "IconFile",
-                                          "IsToFileLinkGroup",
-                                          "IsToDesktop",
-                                          "IsToStartup",
-                                          "FileQty",
-                                          "IsToQuickLaunch",
-                                          "IsSpecExec",
-                                          "SpecExecDesc"};
-  ASSERT_EQ(names.size(), 51u);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    const auto name = static_cast<FieldName>(i);
-    EXPECT_EQ(FieldNameText(name), names[i]);
-    EXPECT_EQ(FieldNameOf(names[i]), name) << names[i];
-  }
+TEST(NameTables, StoredValuesOfSubTaskTypesAndFields) {
+  // The numbers are what other code stores; a shifted table would silently change meanings.
+  const struct {
+    const char* name;
+    int value;
+  } subTaskTypes[] = {{"RunApp", 0},    {"FolderList", 3},
+                      {"GetAllVar", 4}, {"createshortcutmenu", 13},
+                      {"Options", 14},  {"File List", 15}};
+  for (const auto& c : subTaskTypes)
+    EXPECT_EQ(static_cast<int>(SubTaskTypeOf(c.name)), c.value) << c.name;
+
+  const struct {
+    const char* name;
+    int value;
+  } fields[] = {{"PosX", 0},
+                {"File", 9},
+                {"ProjectName", 15},
+                {"DiskSize", 19},
+                {"OutPutPath", 22},
+                {"PathDesc", 25},
+                {"RegRootKey", 29},
+                {"IsToDelete", 36},
+                {"CreateUnInstall1", 41},
+                {"IsToFileLinkGroup", 44},
+                {"FileQty", 47},
+                {"SpecExecDesc", 50}};
+  for (const auto& c : fields) EXPECT_EQ(static_cast<int>(FieldNameOf(c.name)), c.value) << c.name;
 }
 
 TEST(NameTables, FieldNameLookupUpperCasesAsciiOnly) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -235,6 +238,65 @@ TEST(ProjectLoader, GbkAndBig5Documents) {
     EXPECT_EQ(application->Target(), c.target) << c.name;
     EXPECT_EQ(application->Offset(), 3) << c.name;
   }
+}
+
+// A file system holding one document, handed out in small pieces, whose length may be
+// unknown or claimed larger than it is.
+class PieceFileSystem : public platform::FileSystem {
+ public:
+  PieceFileSystem(std::string text, std::optional<std::uint64_t> length)
+      : text_(std::move(text)), length_(length) {}
+
+  std::unique_ptr<platform::File> Open(const std::string&, platform::OpenMode mode) override {
+    if (mode != platform::OpenMode::Read) return nullptr;
+    return std::make_unique<PieceFile>(text_, length_);
+  }
+
+ private:
+  class PieceFile : public platform::File {
+   public:
+    PieceFile(const std::string& text, std::optional<std::uint64_t> length)
+        : text_(text), length_(length) {}
+    bool Read(void* buffer, std::size_t size, std::size_t& got) override {
+      got = std::min<std::size_t>({size, 7, text_.size() - pos_});
+      text_.copy(static_cast<char*>(buffer), got, pos_);
+      pos_ += got;
+      return true;
+    }
+    bool Write(const void*, std::size_t) override { return false; }
+    bool Seek(std::int64_t, platform::SeekOrigin) override { return false; }
+    std::optional<std::uint64_t> Length() override { return length_; }
+
+   private:
+    const std::string& text_;
+    std::optional<std::uint64_t> length_;
+    std::size_t pos_ = 0;
+  };
+
+  std::string text_;
+  std::optional<std::uint64_t> length_;
+};
+
+TEST(ProjectLoader, ReadsTheWholeFileWhateverPiecesItComesIn) {
+  const std::string text = kFront + ExtractionTask({"A"}, {"k,1,2,K,t", "a,3,4,A,t"}) + kClose;
+  for (const std::optional<std::uint64_t> length :
+       {std::optional<std::uint64_t>(text.size()), std::optional<std::uint64_t>()}) {
+    PieceFileSystem fileSystem(text, length);
+    InstallProject project;
+    ASSERT_TRUE(LoadProject(fileSystem, "C:\\Temp\\p.xml", 0, project));
+    EXPECT_EQ(project.ProjectName(), "Demo");
+    ASSERT_TRUE(project.RebuildExtractionTask());
+    EXPECT_EQ(Values(project, SubTaskType::FileList, FieldName::File),
+              (std::vector<std::string>{"k,1,2,K,t", "a,3,4,A,t"}));
+  }
+}
+
+TEST(ProjectLoader, RefusesFilesAboveTheSizeLimit) {
+  const std::string text = kFront + ExtractionTask({"A"}, {"k,1,2,K,t"}) + kClose;
+  PieceFileSystem fileSystem(text, std::uint64_t{kMaxDocumentSize} + 1);
+  InstallProject project;
+  EXPECT_FALSE(LoadProject(fileSystem, "C:\\Temp\\p.xml", 0, project));
+  EXPECT_EQ(project.TaskCount(), 0u);
 }
 
 TEST(ProjectLoader, MissingFileFailsWithAnEmptyModel) {
