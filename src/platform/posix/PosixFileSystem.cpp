@@ -130,7 +130,7 @@ std::string PosixFileSystem::HostPath(const std::string& path) const {
 std::string PosixFileSystem::GuestPath(const std::string& hostPath) const {
   char resolved[PATH_MAX];
   std::string root = ::realpath(root_.c_str(), resolved) ? resolved : root_;
-  if (hostPath.size() > root.size() + 2 && hostPath.compare(0, root.size(), root) == 0 &&
+  if (hostPath.size() >= root.size() + 2 && hostPath.compare(0, root.size(), root) == 0 &&
       hostPath[root.size()] == '/' && IsDriveLetter(hostPath[root.size() + 1]) &&
       (hostPath.size() == root.size() + 2 || hostPath[root.size() + 2] == '/')) {
     std::string guest;
