@@ -3,6 +3,7 @@
 // application and passed by reference, so that every test can build a session of its own.
 
 #include <atomic>
+#include <string>
 
 #include "engine/PageMetrics.h"
 
@@ -20,6 +21,11 @@ struct SetupSession {
   std::atomic<bool> InstallCompleted{false};
 
   PageMetrics Metrics;
+
+  // The installation folder behind "[InstallDir]": a full path, a drive root as "C:\". Set from
+  // the project at start-up and from the install path page; path expansion reads it through a
+  // project::PathContext built on this member.
+  std::string InstallDir;
 };
 
 // Process exit status: 0 after a completed installation, 1 otherwise, so scripts can tell.

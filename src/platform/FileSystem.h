@@ -6,6 +6,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/Time.h"
 
 namespace tarn::platform {
 
@@ -27,6 +30,15 @@ class File {
   virtual bool Write(const void* data, std::size_t size) = 0;
   virtual bool Seek(std::int64_t offset, SeekOrigin origin) = 0;
   virtual std::optional<std::uint64_t> Length() = 0;
+  // Sets the creation, last-access and last-write times. A system that keeps no creation time
+  // ignores that one.
+  virtual bool SetTimes(FileTime created, FileTime accessed, FileTime written) = 0;
+};
+
+// One name found by an enumeration, without its folder.
+struct DirectoryEntry {
+  std::string name;
+  bool isDirectory = false;
 };
 
 class FileSystem {
@@ -34,6 +46,23 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Null when the file cannot be opened in that mode.
   virtual std::unique_ptr<File> Open(const std::string& path, OpenMode mode) = 0;
+
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // Copies a file; with `failIfExists` an existing target is left alone and the copy fails.
+  virtual bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // Creates one directory; its parent must exist. False if it exists already.
+  virtual bool MakeDirectory(const std::string& path) = 0;
+  // Removes an empty directory.
+  virtual bool RemoveEmptyDirectory(const std::string& path) = 0;
+  // The entries matching `pattern` ("C:\dir\*.*", "C:\dir\*.txt"), in the system's order,
+  // "." and ".." included where the system reports them. Nothing when the search cannot start
+  // (missing folder); an empty list when it starts but finds nothing.
+  virtual std::optional<std::vector<DirectoryEntry>> Enumerate(const std::string& pattern) = 0;
+  virtual bool IsDirectory(const std::string& path) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+
+  virtual bool ChangeCurrentDirectory(const std::string& path) = 0;
+  virtual std::string CurrentDirectory() = 0;
 };
 
 // The file system of the machine the program runs on.
@@ -41,5 +70,10 @@ std::unique_ptr<FileSystem> MakeSystemFileSystem();
 
 // Reads exactly `size` bytes; false on an error or an early end of file.
 bool ReadExactly(File& file, void* buffer, std::size_t size);
+
+// The whole content of a file; nothing when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(FileSystem& files, const std::string& path);
+// Creates or replaces a file with `content`.
+bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& content);
 
 }  // namespace tarn::platform

@@ -61,8 +61,12 @@ std::string ScratchFolder::Path(const std::string& relative) const {
   return relative.empty() ? windowsBase_ : windowsBase_ + "\\" + relative;
 }
 
-std::string ScratchFolder::HostPath(const std::string& relative) const {
-  std::string rel = relative;
+std::string ScratchFolder::HostPath(const std::string& path) const {
+  std::string rel = path;
+  if (rel.compare(0, windowsBase_.size(), windowsBase_) == 0) {
+    rel = rel.substr(windowsBase_.size());
+    if (!rel.empty() && rel[0] == '\\') rel.erase(0, 1);
+  }
 #ifndef _WIN32
   for (char& c : rel) {
     if (c == '\\') c = '/';

@@ -16,9 +16,10 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-  platform::FileSystem& Fs() { return *fs_; }
+  platform::FileSystem& Files() { return *fs_; }
   // Windows path of `relative` (backslashes) inside the folder; the folder itself for "".
   std::string Path(const std::string& relative = "") const;
+  std::string operator/(const std::string& relative) const { return Path(relative); }
   // Creates `relative` and its parents.
   void MakeFolder(const std::string& relative) const;
   void WriteFile(const std::string& relative, const std::string& bytes) const;
@@ -26,8 +27,9 @@ class ScratchFolder {
   bool ReadFile(const std::string& relative, std::string& bytes) const;
   bool Exists(const std::string& relative) const;
   void Remove(const std::string& relative) const;
-  // Where the file lies for programs that do not go through the file layer.
-  std::string HostPath(const std::string& relative) const;
+  // Where a file lies for programs that do not go through the file layer; `path` is relative
+  // to the folder or a full path inside it.
+  std::string HostPath(const std::string& path) const;
 
  private:
   std::string hostRoot_;  // what gets deleted at the end

@@ -13,9 +13,20 @@ class PosixFileSystem : public FileSystem {
   explicit PosixFileSystem(std::string root = ".");
 
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
+  bool RemoveFile(const std::string& path) override;
+  bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool RemoveEmptyDirectory(const std::string& path) override;
+  std::optional<std::vector<DirectoryEntry>> Enumerate(const std::string& pattern) override;
+  bool IsDirectory(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  bool ChangeCurrentDirectory(const std::string& path) override;
+  std::string CurrentDirectory() override;
 
   // The Linux path a Windows path is stored at.
   std::string HostPath(const std::string& path) const;
+  // The Windows path of a Linux path below the root ("X:\a\b"); other paths as they stand.
+  std::string GuestPath(const std::string& hostPath) const;
 
  private:
   std::string root_;

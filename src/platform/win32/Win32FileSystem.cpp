@@ -4,21 +4,27 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Handles.h"
+
 namespace tarn::platform {
 
 namespace {
 
+FILETIME ToFiletime(FileTime time) {
+  FILETIME ft;
+  ft.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
+  ft.dwHighDateTime = static_cast<DWORD>(time >> 32);
+  return ft;
+}
+
 class Win32File : public File {
  public:
   explicit Win32File(HANDLE handle) : handle_(handle) {}
-  ~Win32File() override { CloseHandle(handle_); }
-  Win32File(const Win32File&) = delete;
-  Win32File& operator=(const Win32File&) = delete;
 
   bool Read(void* buffer, std::size_t size, std::size_t& got) override {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 0x40000000));
     DWORD read = 0;
-    const BOOL ok = ReadFile(handle_, buffer, chunk, &read, nullptr);
+    const BOOL ok = ReadFile(handle_.get(), buffer, chunk, &read, nullptr);
     got = read;
     return ok != FALSE;
   }
@@ -28,7 +34,7 @@ class Win32File : public File {
     while (size > 0) {
       const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 0x40000000));
       DWORD written = 0;
-      if (!WriteFile(handle_, in, chunk, &written, nullptr) || written == 0) return false;
+      if (!WriteFile(handle_.get(), in, chunk, &written, nullptr) || written == 0) return false;
       in += written;
       size -= written;
     }
@@ -40,20 +46,27 @@ class Win32File : public File {
                          : origin == SeekOrigin::Current ? FILE_CURRENT
                                                          : FILE_END;
     LONG high = static_cast<LONG>(offset >> 32);
+    SetLastError(NO_ERROR);
     const DWORD low =
-        SetFilePointer(handle_, static_cast<LONG>(offset & 0xFFFFFFFF), &high, method);
+        SetFilePointer(handle_.get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, method);
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
   }
 
   std::optional<std::uint64_t> Length() override {
     DWORD high = 0;
-    const DWORD low = GetFileSize(handle_, &high);
+    SetLastError(NO_ERROR);
+    const DWORD low = GetFileSize(handle_.get(), &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
     return (static_cast<std::uint64_t>(high) << 32) | low;
   }
 
+  bool SetTimes(FileTime created, FileTime accessed, FileTime written) override {
+    const FILETIME c = ToFiletime(created), a = ToFiletime(accessed), w = ToFiletime(written);
+    return SetFileTime(handle_.get(), &c, &a, &w) != FALSE;
+  }
+
  private:
-  HANDLE handle_;
+  KernelHandle handle_;
 };
 
 }  // namespace
@@ -70,11 +83,65 @@ std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mo
     access = GENERIC_READ | GENERIC_WRITE;
     share = 0;
   }
-  SetLastError(NO_ERROR);
   HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(handle);
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::CopyFileTo(const std::string& from, const std::string& to,
+                                 bool failIfExists) {
+  return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+}
+
+bool Win32FileSystem::MakeDirectory(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool Win32FileSystem::RemoveEmptyDirectory(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+std::optional<std::vector<DirectoryEntry>> Win32FileSystem::Enumerate(const std::string& pattern) {
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find.valid()) {
+    // A folder that exists but holds no match is an empty result, not a failure.
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<DirectoryEntry>{};
+    return std::nullopt;
+  }
+  std::vector<DirectoryEntry> entries;
+  do {
+    entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileA(find.get(), &data));
+  return entries;
+}
+
+bool Win32FileSystem::IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32FileSystem::Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::ChangeCurrentDirectory(const std::string& path) {
+  return SetCurrentDirectoryA(path.c_str()) != FALSE;
+}
+
+std::string Win32FileSystem::CurrentDirectory() {
+  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  if (needed == 0) return {};
+  std::string buffer(needed, '\0');
+  const DWORD got = GetCurrentDirectoryA(needed, buffer.data());
+  if (got == 0 || got >= needed) return {};
+  buffer.resize(got);
+  return buffer;
 }
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<Win32FileSystem>(); }

@@ -8,6 +8,15 @@ namespace tarn::platform {
 class Win32FileSystem : public FileSystem {
  public:
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
+  bool RemoveFile(const std::string& path) override;
+  bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool RemoveEmptyDirectory(const std::string& path) override;
+  std::optional<std::vector<DirectoryEntry>> Enumerate(const std::string& pattern) override;
+  bool IsDirectory(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  bool ChangeCurrentDirectory(const std::string& path) override;
+  std::string CurrentDirectory() override;
 };
 
 }  // namespace tarn::platform

@@ -6,6 +6,7 @@
 
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/LzmaStreams.h"
 #include "support/ScratchFolder.h"
 
@@ -80,7 +81,7 @@ class PackageFixture : public testing::Test {
 
   test::ScratchFolder dir;
   std::atomic<bool> over{false};
-  PackageReader reader{dir.Fs(), over};
+  PackageReader reader{dir.Files(), over};
   ScriptedPrompt prompt;
   PackageTrailer trailer;
   std::string image = std::string(1000, 'S');  // the setup program in front of the data
@@ -355,34 +356,30 @@ TEST_F(PackageFixture, RefusesVolumePathsTooLongForTheVolumeField) {
 }
 
 // A file layer whose files take only so many bytes, like a full disk.
-class FullDisk : public platform::FileSystem {
+class FullDisk : public test::ForwardingFileSystem {
  public:
-  FullDisk(platform::FileSystem& real, std::size_t room) : real_(real), room_(room) {}
+  FullDisk(platform::FileSystem& real, std::size_t room)
+      : ForwardingFileSystem(&real), room_(room) {}
   std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode) override {
-    auto file = real_.Open(path, mode);
+    auto file = ForwardingFileSystem::Open(path, mode);
     if (!file || mode == platform::OpenMode::Read) return file;
     return std::make_unique<LimitedFile>(std::move(file), room_);
   }
 
  private:
-  class LimitedFile : public platform::File {
+  class LimitedFile : public test::ForwardingFile {
    public:
     LimitedFile(std::unique_ptr<platform::File> f, std::size_t room)
-        : f_(std::move(f)), room_(room) {}
-    bool Read(void* b, std::size_t n, std::size_t& got) override { return f_->Read(b, n, got); }
+        : ForwardingFile(std::move(f)), room_(room) {}
     bool Write(const void* d, std::size_t n) override {
       if (n > room_) return false;
       room_ -= n;
-      return f_->Write(d, n);
+      return ForwardingFile::Write(d, n);
     }
-    bool Seek(std::int64_t o, platform::SeekOrigin w) override { return f_->Seek(o, w); }
-    std::optional<std::uint64_t> Length() override { return f_->Length(); }
 
    private:
-    std::unique_ptr<platform::File> f_;
     std::size_t room_;
   };
-  platform::FileSystem& real_;
   std::size_t room_;
 };
 
@@ -392,7 +389,7 @@ TEST_F(PackageFixture, FullDiskFailsTheExtraction) {
   const std::string stream = LzmaWithoutEndMarker(data);
   const std::int64_t compressed = Add(stream);
   WriteVolumes(1 << 24);
-  FullDisk disk(dir.Fs(), 60000);
+  FullDisk disk(dir.Files(), 60000);
   PackageReader limited(disk, over);
   limited.SetTrailer(trailer);
   limited.SetCapacity(capacity_);
@@ -402,7 +399,7 @@ TEST_F(PackageFixture, FullDiskFailsTheExtraction) {
   EXPECT_FALSE(limited.ExtractEntry(dir.Path("c.bin"), compressed,
                                     static_cast<std::int64_t>(stream.size()), false));
   // With room enough, the same reader succeeds.
-  FullDisk roomy(dir.Fs(), 200000);
+  FullDisk roomy(dir.Files(), 200000);
   PackageReader fine(roomy, over);
   fine.SetTrailer(trailer);
   fine.SetCapacity(capacity_);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ForwardingFileSystem.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
@@ -242,7 +244,7 @@ TEST(ProjectLoader, GbkAndBig5Documents) {
 
 // A file system holding one document, handed out in small pieces, whose length may be
 // unknown or claimed larger than it is.
-class PieceFileSystem : public platform::FileSystem {
+class PieceFileSystem : public test::ForwardingFileSystem {
  public:
   PieceFileSystem(std::string text, std::optional<std::uint64_t> length)
       : text_(std::move(text)), length_(length) {}
@@ -253,7 +255,7 @@ class PieceFileSystem : public platform::FileSystem {
   }
 
  private:
-  class PieceFile : public platform::File {
+  class PieceFile : public test::ForwardingFile {
    public:
     PieceFile(const std::string& text, std::optional<std::uint64_t> length)
         : text_(text), length_(length) {}
@@ -263,8 +265,6 @@ class PieceFileSystem : public platform::FileSystem {
       pos_ += got;
       return true;
     }
-    bool Write(const void*, std::size_t) override { return false; }
-    bool Seek(std::int64_t, platform::SeekOrigin) override { return false; }
     std::optional<std::uint64_t> Length() override { return length_; }
 
    private:

@@ -71,7 +71,7 @@ class BuilderFixture : public testing::Test {
 
   // Reads the package back through the setup program's own reader.
   std::string ProjectText(PackageReader& reader) {
-    auto setup = dir.Fs().Open(dir.Path("Setup.exe"), tarn::platform::OpenMode::Read);
+    auto setup = dir.Files().Open(dir.Path("Setup.exe"), tarn::platform::OpenMode::Read);
     const auto trailer = tarn::package::ReadPackageTrailer(*setup);
     EXPECT_TRUE(trailer);
     EXPECT_EQ(trailer->IdentityText(), "123456789020261208120000");
@@ -107,7 +107,7 @@ TEST_F(BuilderFixture, PackageReadsBackThroughTheSetupReader) {
   ASSERT_TRUE(Build(Document(kFiles))) << error;
   EXPECT_EQ(result.volumes, 1);
   std::atomic<bool> over{false};
-  PackageReader reader(dir.Fs(), over);
+  PackageReader reader(dir.Files(), over);
   const std::string text = ProjectText(reader);
   EXPECT_NE(text.find("<DiskSize>2147483647</DiskSize>\r\n"), std::string::npos);
   EXPECT_NE(text.find("<FileQty>2</FileQty>\r\n"), std::string::npos);
@@ -147,7 +147,7 @@ TEST_F(BuilderFixture, SplitsIntoVolumesOfTheDiskSize) {
   EXPECT_TRUE(dir.Exists("Setup3.Cab"));
   EXPECT_FALSE(dir.Exists("Setup4.Cab"));
   std::atomic<bool> over{false};
-  PackageReader reader(dir.Fs(), over);
+  PackageReader reader(dir.Files(), over);
   const std::string text = ProjectText(reader);
   EXPECT_NE(text.find("<DiskSize>20000</DiskSize>"), std::string::npos);
   reader.SetCapacity(20000);

@@ -1,0 +1,108 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "platform/win32/Win32Handles.h"
+
+namespace tarn::platform {
+
+namespace {
+
+// COM for the length of one call; uninitialised only when this call initialised it.
+class ComScope {
+ public:
+  ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComScope() {
+    if (ok_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
+
+std::wstring Widen(const std::string& text) {
+  const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (count <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(count), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), count);
+  wide.resize(static_cast<std::size_t>(count - 1));
+  return wide;
+}
+
+}  // namespace
+
+bool Win32Shell::CreateShellLink(const ShellLink& link, const std::string& linkPath) {
+  ComScope com;
+  if (!com.ok()) return false;
+  ComPtr<IShellLinkA> shellLink;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              shellLink.out())))
+    return false;
+  if (!link.arguments.empty()) shellLink->SetArguments(link.arguments.c_str());
+  shellLink->SetPath(link.target.c_str());
+  shellLink->SetWorkingDirectory(link.workingDirectory.c_str());
+  shellLink->SetDescription(link.description.c_str());
+  shellLink->SetShowCmd(link.showCommand);
+  if (!link.iconFile.empty()) shellLink->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
+  ComPtr<IPersistFile> file;
+  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.out()))) return false;
+  return SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
+}
+
+bool Win32Shell::OpenDocument(const std::string& file, const std::string& parameters,
+                              const std::string& directory, std::int32_t showCommand) {
+  const HINSTANCE result = ShellExecuteA(
+      nullptr, nullptr, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+      directory.empty() ? nullptr : directory.c_str(), showCommand);
+  // Values above 32 mean success.
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool Win32Shell::StartProgram(const std::string& commandLine, std::int32_t showCommand) {
+  return WinExec(commandLine.c_str(), static_cast<UINT>(showCommand)) > 31;
+}
+
+std::optional<std::uint32_t> Win32Shell::RunAndWait(const std::string& commandLine) {
+  // The command line buffer must be writable.
+  std::vector<char> command(commandLine.begin(), commandLine.end());
+  command.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+                      nullptr, nullptr, &startup, &info))
+    return std::nullopt;
+  KernelHandle process(info.hProcess);
+  KernelHandle thread(info.hThread);
+  WaitForSingleObject(process.get(), INFINITE);
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process.get(), &code)) return std::nullopt;
+  return code;
+}
+
+bool Win32Shell::AddFont(const std::string& path) { return AddFontResourceA(path.c_str()) > 0; }
+
+bool Win32Shell::RestartComputer() {
+  HANDLE rawToken = nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &rawToken)) {
+    KernelHandle token(rawToken);
+    TOKEN_PRIVILEGES privileges{};
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+      privileges.PrivilegeCount = 1;
+      privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+      AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+    }
+  }
+  return ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != FALSE;
+}
+
+}  // namespace tarn::platform

@@ -1,0 +1,55 @@
+#pragma once
+// A shell that does nothing but write down what it was asked to do, answering with scripted
+// results.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Shell.h"
+
+namespace tarn::testing {
+
+class RecordingShell : public platform::Shell {
+ public:
+  struct Call {
+    std::string what;  // "link", "open", "start", "run", "font", "restart"
+    std::string path;  // link path, file, or command line
+    std::string detail;
+    std::int32_t showCommand = 0;
+    platform::ShellLink link;  // for "link"
+  };
+
+  std::vector<Call> calls;
+  bool succeed = true;
+  // Exit code of every program RunAndWait runs; nothing: the program cannot be started.
+  std::optional<std::uint32_t> exitCode = 0;
+
+  bool CreateShellLink(const platform::ShellLink& link, const std::string& linkPath) override {
+    calls.push_back({"link", linkPath, link.target, link.showCommand, link});
+    return succeed;
+  }
+  bool OpenDocument(const std::string& file, const std::string& parameters,
+                    const std::string& directory, std::int32_t showCommand) override {
+    calls.push_back({"open", file, parameters + "|" + directory, showCommand, {}});
+    return succeed;
+  }
+  bool StartProgram(const std::string& commandLine, std::int32_t showCommand) override {
+    calls.push_back({"start", commandLine, {}, showCommand, {}});
+    return succeed;
+  }
+  std::optional<std::uint32_t> RunAndWait(const std::string& commandLine) override {
+    calls.push_back({"run", commandLine, {}, 0, {}});
+    return exitCode;
+  }
+  bool AddFont(const std::string& path) override {
+    calls.push_back({"font", path, {}, 0, {}});
+    return succeed;
+  }
+  bool RestartComputer() override {
+    calls.push_back({"restart", {}, {}, 0, {}});
+    return succeed;
+  }
+};
+
+}  // namespace tarn::testing
