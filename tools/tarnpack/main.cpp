@@ -3,7 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include <iostream>
+
 #include "tarnpack/PackageBuilder.h"
+#include "tarnpack/PackageInspector.h"
 #include "text/ByteText.h"
 
 namespace {
@@ -12,7 +15,9 @@ int Usage() {
   std::fprintf(stderr,
                "usage:\n"
                "  tarnpack build --stub TarnSetup.exe --project project.xml -o Setup.exe\n"
-               "                 [--disk-size N] [--identity TEXT]\n");
+               "                 [--disk-size N] [--identity TEXT]\n"
+               "  tarnpack list Setup.exe [--code-page N]\n"
+               "  tarnpack verify Setup.exe [--code-page N]\n");
   return 2;
 }
 
@@ -48,10 +53,42 @@ int Build(int argc, char** argv) {
   return 0;
 }
 
+bool InspectArguments(int argc, char** argv, tarnpack::InspectOptions& options) {
+  if (argc < 3) return false;
+  options.setupPath = argv[2];
+  for (int i = 3; i < argc; i += 2) {
+    if (std::strcmp(argv[i], "--code-page") != 0 || i + 1 >= argc) return false;
+    options.codePage = static_cast<std::uint32_t>(tarn::text::ParseDecimal32(argv[i + 1]));
+  }
+  return true;
+}
+
+int List(int argc, char** argv) {
+  tarnpack::InspectOptions options;
+  if (!InspectArguments(argc, argv, options)) return Usage();
+  std::string error;
+  if (!tarnpack::ListPackage(options, std::cout, error)) {
+    std::fprintf(stderr, "tarnpack: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int Verify(int argc, char** argv) {
+  tarnpack::InspectOptions options;
+  if (!InspectArguments(argc, argv, options)) return Usage();
+  std::string error;
+  const int failures = tarnpack::VerifyPackage(options, std::cout, error);
+  if (failures < 0) std::fprintf(stderr, "tarnpack: %s\n", error.c_str());
+  return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   if (std::strcmp(argv[1], "build") == 0) return Build(argc, argv);
+  if (std::strcmp(argv[1], "list") == 0) return List(argc, argv);
+  if (std::strcmp(argv[1], "verify") == 0) return Verify(argc, argv);
   return Usage();
 }

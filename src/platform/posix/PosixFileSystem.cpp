@@ -124,7 +124,12 @@ std::string PosixFileSystem::HostPath(const std::string& path) const {
     if (rest.empty() || rest[0] != '/') host += '/';
     return host + rest;
   }
-  return path;
+  // Other paths are Linux paths, possibly written with backslashes the Windows way.
+  std::string host = path;
+  for (char& c : host) {
+    if (c == '\\') c = '/';
+  }
+  return host;
 }
 
 std::string PosixFileSystem::GuestPath(const std::string& hostPath) const {

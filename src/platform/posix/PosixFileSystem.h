@@ -1,6 +1,6 @@
 #pragma once
 // Files on Linux for the tools and tests. A Windows path "X:\a\b" lies at <root>/X/a/b; any
-// other path is taken as a Linux path as it stands.
+// other path is a Linux path, in which backslashes stand for slashes.
 
 #include <string>
 

@@ -1,0 +1,231 @@
+#include "tarnpack/PackageInspector.h"
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "package/PackageAddress.h"
+#include "package/PackageEntry.h"
+#include "package/PackageReader.h"
+#include "package/PackageTrailer.h"
+#include "project/InstallProject.h"
+#include "project/ProjectLoader.h"
+#include "text/ByteText.h"
+
+namespace tarnpack {
+
+namespace {
+
+using tarn::package::PackageEntry;
+using tarn::project::FieldName;
+using tarn::project::SubTaskType;
+
+// Paths handed to the package reader use backslashes, so that it finds the volume folder the
+// way it does on Windows; the file layer of either system reads them.
+std::string ReaderPath(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+// A file layer that reads from the real one and throws written bytes away, counting them.
+class DiscardingFileSystem : public tarn::platform::FileSystem {
+ public:
+  explicit DiscardingFileSystem(tarn::platform::FileSystem& real) : real_(real) {}
+
+  std::unique_ptr<tarn::platform::File> Open(const std::string& path,
+                                             tarn::platform::OpenMode mode) override {
+    if (mode == tarn::platform::OpenMode::Read) return real_.Open(path, mode);
+    return std::make_unique<Sink>(written_);
+  }
+  bool RemoveFile(const std::string&) override { return true; }
+  bool CopyFileTo(const std::string&, const std::string&, bool) override { return false; }
+  bool MakeDirectory(const std::string&) override { return false; }
+  bool RemoveEmptyDirectory(const std::string&) override { return false; }
+  std::optional<std::vector<tarn::platform::DirectoryEntry>> Enumerate(
+      const std::string&) override {
+    return std::nullopt;
+  }
+  bool IsDirectory(const std::string& path) override { return real_.IsDirectory(path); }
+  bool Exists(const std::string& path) override { return real_.Exists(path); }
+  bool ChangeCurrentDirectory(const std::string&) override { return false; }
+  std::string CurrentDirectory() override { return real_.CurrentDirectory(); }
+
+  std::uint64_t Written() const { return written_; }
+  void ResetWritten() { written_ = 0; }
+
+ private:
+  class Sink : public tarn::platform::File {
+   public:
+    explicit Sink(std::uint64_t& written) : written_(written) {}
+    bool Read(void*, std::size_t, std::size_t& got) override {
+      got = 0;
+      return false;
+    }
+    bool Write(const void*, std::size_t size) override {
+      written_ += size;
+      return true;
+    }
+    bool Seek(std::int64_t, tarn::platform::SeekOrigin) override { return true; }
+    std::optional<std::uint64_t> Length() override { return written_; }
+    bool SetTimes(tarn::platform::FileTime, tarn::platform::FileTime,
+                  tarn::platform::FileTime) override {
+      return true;
+    }
+
+   private:
+    std::uint64_t& written_;
+  };
+
+  tarn::platform::FileSystem& real_;
+  std::uint64_t written_ = 0;
+};
+
+// A package opened the way the setup program opens it: trailer, project, file list.
+struct OpenedPackage {
+  std::unique_ptr<tarn::platform::FileSystem> files = tarn::platform::MakeSystemFileSystem();
+  std::atomic<bool> extractionOver{false};
+  tarn::package::PackageTrailer trailer;
+  tarn::project::InstallProject project;
+  std::int64_t diskSize = 0;
+  std::vector<std::string> fileList;
+  std::vector<std::string> folderList;
+};
+
+bool OpenPackage(const InspectOptions& options, OpenedPackage& p, std::string& error) {
+  const std::string setup = ReaderPath(options.setupPath);
+  {
+    auto file = p.files->Open(setup, tarn::platform::OpenMode::Read);
+    if (!file) {
+      error = "cannot open " + options.setupPath;
+      return false;
+    }
+    const auto trailer = tarn::package::ReadPackageTrailer(*file);
+    if (!trailer) {
+      error = options.setupPath + " is too short to hold a package";
+      return false;
+    }
+    p.trailer = *trailer;
+  }
+
+  const std::string projectCopy =
+      ReaderPath((std::filesystem::temp_directory_path() /
+                  ("tarnpack-project-" + std::to_string(std::hash<std::string>{}(setup)) + ".xml"))
+                     .string());
+  tarn::package::PackageReader reader(*p.files, p.extractionOver);
+  reader.SetTrailer(p.trailer);
+  reader.SetCapacity(static_cast<std::int64_t>(p.trailer.projectSize));
+  bool extracted =
+      reader.OpenVolume(setup, false) &&
+      reader.ExtractEntry(projectCopy, static_cast<std::int64_t>(p.trailer.projectOffset),
+                          static_cast<std::int64_t>(p.trailer.projectSize), false);
+  const auto text = extracted ? tarn::platform::ReadWholeFile(*p.files, projectCopy) : std::nullopt;
+  p.files->RemoveFile(projectCopy);
+  if (!text) {
+    error = "the project stream cannot be decoded: this is no package, or a broken one";
+    return false;
+  }
+  if (!tarn::project::LoadProjectText(*text, options.codePage, p.project) ||
+      !p.project.RebuildExtractionTask()) {
+    error = "the project document cannot be read";
+    return false;
+  }
+  p.diskSize = tarn::text::ParseDecimal32(
+      p.project.GetFieldValue("2401", SubTaskType::GetAllVar, FieldName::DiskSize));
+  p.project.GetFieldValues("2412", SubTaskType::FileList, FieldName::File, p.fileList);
+  p.project.GetFieldValues("2412", SubTaskType::FolderList, FieldName::Folder, p.folderList);
+  return true;
+}
+
+const char* KindLetter(tarn::package::EntryKind kind) {
+  switch (kind) {
+    case tarn::package::EntryKind::Application:
+      return "A";
+    case tarn::package::EntryKind::Installer:
+      return "K";
+    case tarn::package::EntryKind::RunAndDelete:
+      return "L";
+    case tarn::package::EntryKind::Stored:
+      return "N";
+    case tarn::package::EntryKind::RegistryImport:
+      return "R";
+    case tarn::package::EntryKind::Uninstaller:
+      return "U";
+    default:
+      return "?";
+  }
+}
+
+}  // namespace
+
+bool ListPackage(const InspectOptions& options, std::ostream& out, std::string& error) {
+  OpenedPackage p;
+  if (!OpenPackage(options, p, error)) return false;
+  const auto value = [&](FieldName name) {
+    return p.project.GetFieldValue("2401", SubTaskType::GetAllVar, name);
+  };
+  out << "identity        " << p.trailer.IdentityText() << "\n"
+      << "project stream  offset " << p.trailer.projectOffset << ", " << p.trailer.projectSize
+      << " bytes\n"
+      << "volume          " << p.trailer.volumeNumber << "\n"
+      << "project         " << p.project.ProjectName() << " " << value(FieldName::ProductVersion)
+      << " by " << value(FieldName::CompanyDesc) << "\n"
+      << "install path    " << value(FieldName::InstallPath) << "\n"
+      << "disk size       " << p.diskSize << "\n"
+      << "tasks           " << p.project.TaskCount() << "\n"
+      << "folders         " << p.folderList.size() << "\n"
+      << "files           " << p.fileList.size() << " (FileQty " << value(FieldName::FileQty)
+      << ", SoftwareSize " << value(FieldName::SoftwareSize) << ")\n";
+  for (const auto& folder : p.folderList) out << "folder  " << folder << "\n";
+  for (const auto& line : p.fileList) {
+    const auto entry = PackageEntry::Parse(line);
+    if (!entry) {
+      out << "file    (entry line too long)\n";
+      continue;
+    }
+    const auto at = tarn::package::LocateOffset(entry->Offset(), p.diskSize);
+    out << "file    " << KindLetter(entry->Kind()) << " volume "
+        << (at ? std::to_string(at->volume) : "?") << " at "
+        << (at ? std::to_string(at->position) : "?") << ", " << entry->CompressedSize()
+        << " bytes, " << entry->TimeStampText() << "  " << entry->Target() << "\n";
+  }
+  return true;
+}
+
+int VerifyPackage(const InspectOptions& options, std::ostream& out, std::string& error) {
+  OpenedPackage p;
+  if (!OpenPackage(options, p, error)) return -1;
+  if (p.diskSize <= 0) {
+    error = "DiskSize is not a positive number";
+    return -1;
+  }
+  DiscardingFileSystem discard(*p.files);
+  tarn::package::PackageReader reader(discard, p.extractionOver);
+  reader.SetTrailer(p.trailer);
+  reader.SetCapacity(p.diskSize);
+  if (!reader.OpenVolume(ReaderPath(options.setupPath), false)) {
+    error = "cannot open " + options.setupPath;
+    return -1;
+  }
+  reader.SetSpanning(true);
+  int failures = 0;
+  for (const auto& line : p.fileList) {
+    const auto entry = PackageEntry::Parse(line);
+    discard.ResetWritten();
+    const bool ok = entry && reader.ExtractEntry("NUL", entry->Offset(), entry->CompressedSize(),
+                                                 entry->Kind() == tarn::package::EntryKind::Stored);
+    if (!ok) {
+      ++failures;
+      out << "FAILED  " << (entry ? entry->Target() : line) << "\n";
+    } else {
+      out << "ok      " << entry->Target() << " (" << discard.Written() << " bytes)\n";
+    }
+  }
+  out << p.fileList.size() - static_cast<std::size_t>(failures) << " passed, " << failures
+      << " failed\n";
+  return failures;
+}
+
+}  // namespace tarnpack
