@@ -472,5 +472,19 @@ TEST(BitmapFile, ReadsFromTheFileSystem) {
   EXPECT_FALSE(ReadBitmapFile(folder.Fs(), folder.Path("missing.bmp")).has_value());
 }
 
+TEST(BitmapFile, SamplePicturesAreAccepted) {
+  const struct {
+    const char* name;
+    std::int32_t width, height;
+  } pictures[] = {{"band.bmp", 548, 64}, {"welcome.bmp", 164, 314}, {"ad.bmp", 400, 250}};
+  const auto fs = platform::MakeSystemFileSystem();
+  for (const auto& p : pictures) {
+    const auto image = ReadBitmapFile(*fs, std::string(TARN_SAMPLE_PICTURES "/") + p.name);
+    ASSERT_TRUE(image.has_value()) << p.name;
+    EXPECT_EQ(image->width, p.width) << p.name;
+    EXPECT_EQ(image->height, p.height) << p.name;
+  }
+}
+
 }  // namespace
 }  // namespace tarn::engine
