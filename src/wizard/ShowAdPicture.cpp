@@ -1,0 +1,92 @@
+#include "wizard/ShowAdPicture.h"
+
+#include "res/resource.h"
+#include "wizard/DrawBitmapFile.h"
+
+namespace tarn::wizard {
+
+namespace {
+
+// A window's device context for the length of a scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint as a scope.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { BeginPaint(hwnd_, &paint_); }
+  ~PaintScope() { EndPaint(hwnd_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Dc() const { return paint_.hdc; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+};
+
+}  // namespace
+
+CShowAdPicture::CShowAdPicture() : ui::Dialog(IDD_AD_PICTURE) {}
+
+bool CShowAdPicture::OnInitDialog() {
+  // A dialog procedure never sees WM_CREATE, so the five seconds start here, just before the
+  // window first shows.
+  SetTimer(Hwnd(), kTimerId, kShowMilliseconds, nullptr);
+
+  std::optional<PictureSize> size;
+  {
+    const WindowDc dc(Hwnd());
+    if (dc.Get()) size = DrawBitmapFile(picture_, dc.Get(), 0, 0);
+  }
+  if (size) {
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - size->width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - size->height) / 2;
+    MoveWindow(Hwnd(), left, top, size->width, size->height, FALSE);
+  }
+  return true;
+}
+
+void CShowAdPicture::Paint() {
+  const PaintScope paint(Hwnd());
+  DrawBitmapFile(picture_, paint.Dc(), 0, 0);
+}
+
+INT_PTR CShowAdPicture::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      handled = true;
+      return TRUE;
+    case WM_TIMER:
+      if (wParam != kTimerId) break;
+      KillTimer(Hwnd(), kTimerId);
+      closeAllowed_ = true;
+      EndDialog(IDOK);
+      handled = true;
+      return TRUE;
+    case WM_CLOSE:
+      // Alt+F4 and the like end the splash only once its time is over.
+      if (closeAllowed_) EndDialog(IDOK);
+      handled = true;
+      return TRUE;
+    default:
+      break;
+  }
+  handled = false;
+  return 0;
+}
+
+}  // namespace tarn::wizard

@@ -1,0 +1,37 @@
+#pragma once
+// The advertisement splash: shows one picture, centred on the screen at the picture's size, for
+// five seconds; the user cannot close it earlier.
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/Dialog.h"
+
+namespace tarn::wizard {
+
+class CShowAdPicture : public ui::Dialog {
+ public:
+  static constexpr UINT_PTR kTimerId = 1;
+  static constexpr UINT kShowMilliseconds = 5000;
+
+  CShowAdPicture();
+
+  void SetPicture(const std::string& path) { picture_ = path; }
+  // True once the five seconds are over.
+  bool CloseAllowed() const { return closeAllowed_; }
+
+ protected:
+  bool OnInitDialog() override;
+  void OnOK() override {}
+  void OnCancel() override {}
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+ private:
+  void Paint();
+
+  std::string picture_;
+  bool closeAllowed_ = false;
+};
+
+}  // namespace tarn::wizard
