@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "support/ForwardingFileSystem.h"
 #include "support/ScratchFolder.h"
 
 namespace tarn::engine {
@@ -94,7 +95,7 @@ struct Bmp {
 };
 
 // A file held in memory, remembering the largest single read asked of it.
-class MemoryFile : public platform::File {
+class MemoryFile : public test::ForwardingFile {
  public:
   explicit MemoryFile(std::string bytes) : bytes_(std::move(bytes)) {}
 
@@ -105,7 +106,6 @@ class MemoryFile : public platform::File {
     position_ += got;
     return true;
   }
-  bool Write(const void*, std::size_t) override { return false; }
   bool Seek(std::int64_t offset, platform::SeekOrigin origin) override {
     const std::int64_t base = origin == platform::SeekOrigin::Begin ? 0
                               : origin == platform::SeekOrigin::Current
@@ -465,11 +465,11 @@ TEST(BitmapFile, ReadsFromTheFileSystem) {
   b.tableEntries = 256;
   b.bitsBytes = 8;
   folder.WriteFile("picture.bmp", b.Bytes());
-  const auto image = ReadBitmapFile(folder.Fs(), folder.Path("picture.bmp"));
+  const auto image = ReadBitmapFile(folder.Files(), folder.Path("picture.bmp"));
   ASSERT_TRUE(image.has_value());
   EXPECT_EQ(image->colourCount, 256u);
   EXPECT_EQ(image->width, 3);
-  EXPECT_FALSE(ReadBitmapFile(folder.Fs(), folder.Path("missing.bmp")).has_value());
+  EXPECT_FALSE(ReadBitmapFile(folder.Files(), folder.Path("missing.bmp")).has_value());
 }
 
 TEST(BitmapFile, SamplePicturesAreAccepted) {

@@ -151,7 +151,9 @@ TEST(PosixFileSystem, MapsDriveLettersUnderItsRoot) {
       {"D:", "/srv/root/D/"},
       {"E:rel", "/srv/root/E/rel"},
       {"/tmp/file", "/tmp/file"},
-      {"relative\\name", "relative\\name"},
+      // Linux paths may be written with backslashes, as tools hand them to the package reader.
+      {"relative\\name", "relative/name"},
+      {"\\tmp\\pkg\\Setup2.Cab", "/tmp/pkg/Setup2.Cab"},
   };
   for (const auto& c : cases) EXPECT_EQ(files.HostPath(c.path), c.host) << c.path;
   EXPECT_EQ(files.GuestPath("/srv/root/C/a/b.txt"), "C:\\a\\b.txt");
