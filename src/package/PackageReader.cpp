@@ -107,6 +107,21 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
   return ok;
 }
 
+void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system) {
+  const CalendarTime t = entry.TimeStamp();
+  platform::SystemTime local;
+  local.year = static_cast<std::uint16_t>(t.year);
+  local.month = static_cast<std::uint16_t>(t.month);
+  local.day = static_cast<std::uint16_t>(t.day);
+  local.hour = static_cast<std::uint16_t>(t.hour);
+  local.minute = static_cast<std::uint16_t>(t.minute);
+  local.second = static_cast<std::uint16_t>(t.second);
+  const auto when = system.LocalToFileTime(local);
+  if (!when) return;
+  auto file = fs_.Open(entry.ExpandedTarget(), platform::OpenMode::Update);
+  if (file) file->SetTimes(*when, *when, *when);
+}
+
 bool PackageReader::ChunkRead(std::uint8_t* buffer, std::size_t count, std::size_t& got) {
   got = 0;
   const std::uint64_t left = streamLength_ - streamRead_;

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "package/DiskFile.h"
+#include "package/PackageEntry.h"
 #include "package/PackageTrailer.h"
 #include "package/VolumePrompt.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemFacts.h"
 
 namespace tarn::package {
 
@@ -43,6 +45,10 @@ class PackageReader {
 
   // Writes the stream at `offset` of `size` bytes to `target`, replacing any file there.
   bool ExtractEntry(const std::string& target, std::int64_t offset, std::int64_t size, bool stored);
+
+  // Sets the creation, last-access and last-write times of the entry's expanded target to the
+  // entry's time stamp, read as local time. Nothing happens when the file cannot be opened.
+  void ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system);
 
   std::int32_t CurrentVolume() const { return currentVolume_; }
   const std::string& VolumeFolder() const { return volumeFolder_; }

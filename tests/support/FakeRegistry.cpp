@@ -5,7 +5,7 @@
 
 #include "text/ByteText.h"
 
-namespace tarn::testing {
+namespace tarn::test {
 
 using platform::RegistryAccess;
 using platform::RegistryKeyHandle;
@@ -200,4 +200,4 @@ std::size_t FakeRegistry::SubKeyCount(platform::RootKey root, const std::string&
   return node ? node->subkeys.size() : 0;
 }
 
-}  // namespace tarn::testing
+}  // namespace tarn::test

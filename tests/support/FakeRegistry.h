@@ -12,7 +12,7 @@
 
 #include "platform/Registry.h"
 
-namespace tarn::testing {
+namespace tarn::test {
 
 class FakeRegistry : public platform::Registry {
  public:
@@ -52,4 +52,4 @@ class FakeRegistry : public platform::Registry {
   std::shared_ptr<int> keysCreated_;
 };
 
-}  // namespace tarn::testing
+}  // namespace tarn::test

@@ -1,6 +1,6 @@
 #include "support/FakeSystemFacts.h"
 
-namespace tarn::testing {
+namespace tarn::test {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::optional<platform::FileTime> FakeSystemFacts::LocalToFileTime(
          static_cast<platform::FileTime>(local.milliseconds) * 10000;
 }
 
-}  // namespace tarn::testing
+}  // namespace tarn::test

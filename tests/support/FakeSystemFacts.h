@@ -7,7 +7,7 @@
 
 #include "platform/SystemFacts.h"
 
-namespace tarn::testing {
+namespace tarn::test {
 
 class FakeSystemFacts : public platform::SystemFacts {
  public:
@@ -52,4 +52,4 @@ class FakeSystemFacts : public platform::SystemFacts {
   void Pause(std::uint32_t milliseconds) override { pausedMilliseconds += milliseconds; }
 };
 
-}  // namespace tarn::testing
+}  // namespace tarn::test

@@ -8,7 +8,7 @@
 
 #include "platform/Shell.h"
 
-namespace tarn::testing {
+namespace tarn::test {
 
 class RecordingShell : public platform::Shell {
  public:
@@ -52,4 +52,4 @@ class RecordingShell : public platform::Shell {
   }
 };
 
-}  // namespace tarn::testing
+}  // namespace tarn::test

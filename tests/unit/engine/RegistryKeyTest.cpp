@@ -10,7 +10,7 @@ namespace {
 
 using platform::RegistryValueType;
 using platform::RootKey;
-using testing::FakeRegistry;
+using test::FakeRegistry;
 
 constexpr std::uint32_t kAnsi = 1252;
 

@@ -22,7 +22,7 @@ TEST(OsClass, ClassifiesEveryFamilyAndVersion) {
       {false, 3, 51, OsClass::NtOther},
   };
   for (const auto& c : cases) {
-    testing::FakeSystemFacts system;
+    test::FakeSystemFacts system;
     if (c.nineX)
       system.Windows9x(c.major, c.minor);
     else
@@ -32,7 +32,7 @@ TEST(OsClass, ClassifiesEveryFamilyAndVersion) {
 }
 
 TEST(OsClass, MissingVersionDetailsFallBackPerFamily) {
-  testing::FakeSystemFacts system;
+  test::FakeSystemFacts system;
   system.Windows9x(4, 10);
   system.versionDetails.reset();
   EXPECT_EQ(GetOsClass(system), OsClass::Windows95);

@@ -29,8 +29,8 @@ class PathVariablesTest : public ::testing::Test {
   std::string ExpandAll(const std::string& text) { return ExpandAllPaths(text, context); }
 
   std::string installDir = "D:\\Apps\\Tool";
-  testing::FakeSystemFacts system;
-  testing::FakeRegistry registry;
+  test::FakeSystemFacts system;
+  test::FakeRegistry registry;
   PathContext context{installDir, system, registry};
 };
 
@@ -150,7 +150,7 @@ TEST_F(PathVariablesTest, BigFivePathsSplitOnlyAtWholeBackslashes) {
 }
 
 TEST_F(PathVariablesTest, MissingSystemValuesGiveEmptyFolders) {
-  testing::FakeRegistry empty;
+  test::FakeRegistry empty;
   PathContext bare{installDir, system, empty};
   system.windowsDirectory = "";
   EXPECT_EQ(ExpandPath("[Start Menu]\\Tool", bare), "\\Tool");
