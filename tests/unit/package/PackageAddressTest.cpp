@@ -34,3 +34,23 @@ TEST(PackageAddress, VolumeFileNames) {
 
 }  // namespace
 }  // namespace tarn::package
+
+#include "package/VolumeLocation.h"
+
+namespace tarn::package {
+namespace {
+
+TEST(VolumeLocation, FolderShownAndPathAnswered) {
+  EXPECT_EQ(MediaLocationOf("A:\\Setup2.Cab", 1252), "A:\\");
+  EXPECT_EQ(MediaLocationOf("D:\\disk\\Setup2.Cab", 1252), "D:\\disk");
+  EXPECT_EQ(MediaLocationOf("Setup2.Cab", 1252), "");
+  // The Big5 character 0xB3 0x5C ends in a backslash byte but is no separator.
+  EXPECT_EQ(MediaLocationOf("D:\\\xB3\x5C\\Setup2.Cab", 950), "D:\\\xB3\x5C");
+
+  EXPECT_EQ(VolumePathIn("A:\\", 2), "A:\\Setup2.Cab");
+  EXPECT_EQ(VolumePathIn("D:\\disk", 2), "D:\\disk\\Setup2.Cab");
+  EXPECT_EQ(VolumePathIn("D:\\disk\\", 3), "D:\\disk\\\\Setup3.Cab");
+}
+
+}  // namespace
+}  // namespace tarn::package

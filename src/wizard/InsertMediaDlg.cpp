@@ -1,0 +1,114 @@
+#include "wizard/InsertMediaDlg.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include "package/VolumeLocation.h"
+#include "res/resource.h"
+
+namespace tarn::wizard {
+
+namespace {
+
+// Language keys of the dialog's texts.
+constexpr int kCaption = 7;         // InsertMediaDesc
+constexpr int kRequestStart = 8;    // InsertMediaDesc0
+constexpr int kRequestDisk = 9;     // InsertMediaDesc1
+constexpr int kRequestEnd = 10;     // InsertMediaDesc2
+constexpr int kLocationLabel = 11;  // InsertMediaDesc3
+constexpr int kBrowse = 12;         // InsertMediaBrowseDesc
+constexpr int kOk = 6;              // SureDesc
+constexpr int kCancel = 15;         // CancelButtonDesc
+constexpr int kProductName = 19;    // ProjectName
+
+int CALLBACK PreselectFolder(HWND window, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+  return 0;
+}
+
+}  // namespace
+
+CInsertMediaDlg::CInsertMediaDlg(const project::LanguageTable& texts, std::uint32_t codePage)
+    : Dialog(IDD_INSERT_MEDIA), texts_(texts), codePage_(codePage) {}
+
+void CInsertMediaDlg::Setup(const std::string& expectedPath, std::int32_t volume) {
+  expectedPath_ = expectedPath;
+  volume_ = volume;
+}
+
+bool CInsertMediaDlg::OnInitDialog() {
+  font_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
+  ui::ApplyFont(Hwnd(), font_,
+                {IDC_MEDIA_LOCATION_LABEL, IDC_MEDIA_LOCATION, IDC_MEDIA_BROWSE, IDC_MEDIA_REQUEST,
+                 IDC_MEDIA_OK, IDC_MEDIA_CANCEL});
+  resultPath_.clear();
+  SetWindowTextA(Hwnd(), texts_.GetText(kCaption).c_str());
+  SetItemText(IDC_MEDIA_LOCATION_LABEL, texts_.GetText(kLocationLabel));
+  SetItemText(IDC_MEDIA_LOCATION, package::MediaLocationOf(expectedPath_, codePage_));
+  SetItemText(IDC_MEDIA_BROWSE, texts_.GetText(kBrowse));
+  SetItemText(IDC_MEDIA_OK, texts_.GetText(kOk));
+  SetItemText(IDC_MEDIA_CANCEL, texts_.GetText(kCancel));
+  SetItemText(IDC_MEDIA_REQUEST, texts_.GetText(kRequestStart) + " " +
+                                     texts_.GetText(kProductName) + " " +
+                                     texts_.GetText(kRequestDisk) + std::to_string(volume_) +
+                                     texts_.GetText(kRequestEnd));
+  return true;
+}
+
+bool CInsertMediaDlg::OnCommand(int id, int code, HWND control) {
+  if (code != BN_CLICKED) return Dialog::OnCommand(id, code, control);
+  switch (id) {
+    case IDC_MEDIA_OK:
+      OnOK();
+      return true;
+    case IDC_MEDIA_CANCEL:
+      OnCancel();
+      return true;
+    case IDC_MEDIA_BROWSE:
+      Browse();
+      return true;
+    default:
+      return Dialog::OnCommand(id, code, control);
+  }
+}
+
+void CInsertMediaDlg::OnOK() {
+  const std::string location = ItemText(IDC_MEDIA_LOCATION);
+  if (location.empty()) {
+    SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_MEDIA_LOCATION)), TRUE);
+    return;
+  }
+  resultPath_ = package::VolumePathIn(location, volume_);
+  EndDialog(IDOK);
+}
+
+void CInsertMediaDlg::Browse() {
+  SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_MEDIA_LOCATION)), TRUE);
+  const std::string title = texts_.GetText(kCaption);
+  const std::string location = ItemText(IDC_MEDIA_LOCATION);
+  char display[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = nullptr;
+  info.pszDisplayName = display;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = &PreselectFolder;
+  info.lParam = reinterpret_cast<LPARAM>(location.c_str());
+  LPITEMIDLIST picked = SHBrowseForFolderA(&info);
+  if (!picked) return;
+  char path[MAX_PATH] = {};
+  if (SHGetPathFromIDListA(picked, path)) SetItemText(IDC_MEDIA_LOCATION, path);
+  CoTaskMemFree(picked);
+}
+
+std::optional<std::string> InsertMediaPrompt::AskForVolume(const std::string& expectedPath,
+                                                           std::int32_t volume) {
+  CInsertMediaDlg dialog(texts_, codePage_);
+  dialog.Setup(expectedPath, volume);
+  dialog.DoModal(nullptr);
+  if (dialog.ResultPath().empty()) return std::nullopt;
+  return dialog.ResultPath();
+}
+
+}  // namespace tarn::wizard
