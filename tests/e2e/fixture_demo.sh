@@ -3,6 +3,7 @@
 # prefix, checked from the Linux side through the files and registry values the fixture leaves.
 #   fixture_demo.sh DRIVERFIXTURE_EXE
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 fixture=$1
