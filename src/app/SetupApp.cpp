@@ -4,22 +4,15 @@
 
 #include <commctrl.h>
 
+#include "app/LoadingDlg.h"
+#include "engine/Cleanup.h"
+#include "engine/Programs.h"
+#include "engine/StartupDefaults.h"
+#include "wizard/ShowAdPicture.h"
+
 namespace tarn::app {
 
-namespace {
-
-// Vertical density of the display, from an information context on the display device.
-int DisplayLogPixelsY() {
-  struct InfoContext {
-    HDC dc = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    ~InfoContext() {
-      if (dc) DeleteDC(dc);
-    }
-  } ic;
-  return ic.dc ? GetDeviceCaps(ic.dc, LOGPIXELSY) : 96;
-}
-
-}  // namespace
+CSetupApp::CSetupApp() : session_(engine::Platform{files_, registry_, system_, shell_}) {}
 
 bool CSetupApp::InitInstance() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS |
@@ -27,9 +20,36 @@ bool CSetupApp::InitInstance() {
   InitCommonControlsEx(&icc);
 
   session_.InstallRunning = true;
-  session_.Metrics = engine::PageMetricsForDpi(DisplayLogPixelsY());
+  session_.Metrics = engine::PageMetricsForDpi(system_.DisplayLogPixelsY());
 
-  // Loading, the defaults and the wizard join here as they are built.
+  CLoadingDlg loading(session_);
+  loading.DoModal(nullptr);
+  if (session_.ExtractionOver) {
+    // A broken package ends quietly.
+    engine::RunCleanup(session_);
+    return false;
+  }
+
+  if (engine::WantsAdPicture(session_)) {
+    wizard::CShowAdPicture picture;
+    picture.SetPicture(engine::AdPicturePath(session_));
+    picture.DoModal(nullptr);
+  }
+
+  engine::ApplyStartupDefaults(session_);
+
+  if (!session_.ProvideForInstall.empty()) {
+    const std::uint32_t code =
+        engine::RunAndWait(shell_, engine::PreInstallProgramPath(session_), SW_SHOW);
+    if (code == 0) {
+      engine::RunCleanup(session_);
+      return false;
+    }
+  }
+
+  // The wizard joins here.
+
+  engine::RunCleanup(session_);
   return false;
 }
 

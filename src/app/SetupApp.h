@@ -3,16 +3,25 @@
 // user-interface thread; there is no message loop of its own afterwards.
 
 #include "engine/SetupSession.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32SystemFacts.h"
 
 namespace tarn::app {
 
 class CSetupApp {
  public:
+  CSetupApp();
   // Always false: the process ends once start-up has run.
   bool InitInstance();
   int ExitCode() const { return engine::ExitStatus(session_); }
 
  private:
+  platform::Win32FileSystem files_;
+  platform::Win32Registry registry_;
+  platform::Win32SystemFacts system_;
+  platform::Win32Shell shell_;
   engine::SetupSession session_;
 };
 

@@ -4,12 +4,38 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "engine/PageMetrics.h"
+#include "package/PackageReader.h"
+#include "package/PackageTrailer.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/SystemFacts.h"
+#include "project/InstallProject.h"
+#include "project/LanguageTable.h"
+#include "project/PathVariables.h"
 
 namespace tarn::engine {
 
+// The system services a run works with.
+struct Platform {
+  platform::FileSystem& files;
+  platform::Registry& registry;
+  platform::SystemFacts& system;
+  platform::Shell& shell;
+};
+
 struct SetupSession {
+  explicit SetupSession(const Platform& platform);
+  SetupSession(const SetupSession&) = delete;
+  SetupSession& operator=(const SetupSession&) = delete;
+
+  Platform System;
+  // The ANSI code page all 8-bit text of this run is in.
+  const std::uint32_t CodePage;
+
   // Shared lock-free between the user-interface thread and the install worker; each is only
   // ever set to a constant.
   std::atomic<bool> CancelRequested{false};
@@ -22,10 +48,36 @@ struct SetupSession {
 
   PageMetrics Metrics;
 
-  // The installation folder behind "[InstallDir]": a full path, a drive root as "C:\". Set from
-  // the project at start-up and from the install path page; path expansion reads it through a
-  // project::PathContext built on this member.
+  project::InstallProject Project;
+  project::LanguageTable Language;
+  package::PackageReader Reader;
+
+  // The installation folder behind "[InstallDir]": a full path, a drive root as "C:\".
   std::string InstallDir;
+  // Local time at loading, in every temporary file name of the run.
+  std::string RunStamp;
+  // The decompressed project document; later the uninstall record's source.
+  std::string ProjectCopyPath;
+  std::string LanguageFilePath;
+  // Temporary files to delete at exit, in the order they were made.
+  std::vector<std::string> TempFileList;
+  std::string QuickLaunchDir1;
+  std::string QuickLaunchDir2;
+  // The File values of the file list and the Folder values of the folder list.
+  std::vector<std::string> FileList;
+  std::vector<std::string> FolderList;
+
+  std::string ProgramFolderPath;
+  std::string CompanyText;
+  std::string ProductKey;
+  std::string ProvideForInstall;
+
+  // Path variables of this run, seen with the current installation folder.
+  project::PathContext Paths() { return {InstallDir, System.system, System.registry}; }
+  std::string Expand(const std::string& path) { return project::ExpandPath(path, Paths()); }
+  package::PathExpander Expander() { return project::MakePathExpander(Paths()); }
+  // The run-stamped, expanded name of one of the installer's temporary files.
+  std::string StampedTempName(const std::string& path);
 };
 
 // Process exit status: 0 after a completed installation, 1 otherwise, so scripts can tell.

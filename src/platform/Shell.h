@@ -36,7 +36,10 @@ class Shell {
   virtual bool StartProgram(const std::string& commandLine, std::int32_t showCommand) = 0;
   // Starts a command line, waits for the program to end and gives its exit code; nothing when
   // the program could not be started.
-  virtual std::optional<std::uint32_t> RunAndWait(const std::string& commandLine) = 0;
+  virtual std::optional<std::uint32_t> RunAndWait(const std::string& commandLine,
+                                                  std::int32_t showCommand) = 0;
+  // A message box with an OK button, owned by no window.
+  virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
   // Makes a font file available to the running session.
   virtual bool AddFont(const std::string& path) = 0;
   // Asks for a forced restart of the computer.

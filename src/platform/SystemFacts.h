@@ -34,6 +34,8 @@ class SystemFacts {
   virtual std::string TempPath() = 0;
   // The current user's desktop folder; nothing when the shell cannot give it.
   virtual std::optional<std::string> DesktopDirectory() = 0;
+  // The current user's application data folder; nothing when the shell cannot give it.
+  virtual std::optional<std::string> UserAppDataDirectory() = 0;
   // The full path of the running program.
   virtual std::string ModulePath() = 0;
 

@@ -18,6 +18,8 @@ class FakeSystemFacts : public platform::SystemFacts {
   std::string tempPath = "C:\\TEMP\\";
   std::optional<std::string> desktopDirectory =
       std::string("C:\\Documents and Settings\\ann\\Desktop");
+  std::optional<std::string> userAppDataDirectory =
+      std::string("C:\\Documents and Settings\\ann\\Application Data");
   std::string modulePath = "C:\\Setup\\Setup.exe";
   std::string userName = "ann";
   std::string computerName = "PC1";
@@ -41,6 +43,7 @@ class FakeSystemFacts : public platform::SystemFacts {
   std::string SystemDirectory() override { return systemDirectory; }
   std::string TempPath() override { return tempPath; }
   std::optional<std::string> DesktopDirectory() override { return desktopDirectory; }
+  std::optional<std::string> UserAppDataDirectory() override { return userAppDataDirectory; }
   std::string ModulePath() override { return modulePath; }
   std::string UserName() override { return userName; }
   std::string ComputerName() override { return computerName; }

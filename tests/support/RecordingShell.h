@@ -13,7 +13,7 @@ namespace tarn::test {
 class RecordingShell : public platform::Shell {
  public:
   struct Call {
-    std::string what;  // "link", "open", "start", "run", "font", "restart"
+    std::string what;  // "link", "open", "start", "run", "message", "font", "restart"
     std::string path;  // link path, file, or command line
     std::string detail;
     std::int32_t showCommand = 0;
@@ -38,9 +38,13 @@ class RecordingShell : public platform::Shell {
     calls.push_back({"start", commandLine, {}, showCommand, {}});
     return succeed;
   }
-  std::optional<std::uint32_t> RunAndWait(const std::string& commandLine) override {
-    calls.push_back({"run", commandLine, {}, 0, {}});
+  std::optional<std::uint32_t> RunAndWait(const std::string& commandLine,
+                                          std::int32_t showCommand) override {
+    calls.push_back({"run", commandLine, {}, showCommand, {}});
     return exitCode;
+  }
+  void ShowMessage(const std::string& text, const std::string& caption) override {
+    calls.push_back({"message", text, caption, 0, {}});
   }
   bool AddFont(const std::string& path) override {
     calls.push_back({"font", path, {}, 0, {}});

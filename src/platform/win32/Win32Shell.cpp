@@ -71,12 +71,15 @@ bool Win32Shell::StartProgram(const std::string& commandLine, std::int32_t showC
   return WinExec(commandLine.c_str(), static_cast<UINT>(showCommand)) > 31;
 }
 
-std::optional<std::uint32_t> Win32Shell::RunAndWait(const std::string& commandLine) {
+std::optional<std::uint32_t> Win32Shell::RunAndWait(const std::string& commandLine,
+                                                    std::int32_t showCommand) {
   // The command line buffer must be writable.
   std::vector<char> command(commandLine.begin(), commandLine.end());
   command.push_back('\0');
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
                       nullptr, nullptr, &startup, &info))
@@ -87,6 +90,10 @@ std::optional<std::uint32_t> Win32Shell::RunAndWait(const std::string& commandLi
   DWORD code = 0;
   if (!GetExitCodeProcess(process.get(), &code)) return std::nullopt;
   return code;
+}
+
+void Win32Shell::ShowMessage(const std::string& text, const std::string& caption) {
+  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
 }
 
 bool Win32Shell::AddFont(const std::string& path) { return AddFontResourceA(path.c_str()) > 0; }

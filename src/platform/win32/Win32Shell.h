@@ -11,7 +11,9 @@ class Win32Shell : public Shell {
   bool OpenDocument(const std::string& file, const std::string& parameters,
                     const std::string& directory, std::int32_t showCommand) override;
   bool StartProgram(const std::string& commandLine, std::int32_t showCommand) override;
-  std::optional<std::uint32_t> RunAndWait(const std::string& commandLine) override;
+  std::optional<std::uint32_t> RunAndWait(const std::string& commandLine,
+                                          std::int32_t showCommand) override;
+  void ShowMessage(const std::string& text, const std::string& caption) override;
   bool AddFont(const std::string& path) override;
   bool RestartComputer() override;
 };

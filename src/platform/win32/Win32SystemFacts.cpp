@@ -82,15 +82,26 @@ std::string Win32SystemFacts::TempPath() {
   return GrowingBuffer([](char* b, DWORD n) { return GetTempPathA(n, b); });
 }
 
-std::optional<std::string> Win32SystemFacts::DesktopDirectory() {
+namespace {
+
+std::optional<std::string> SpecialFolder(int folder) {
   ComPtr<IMalloc> allocator;
   if (FAILED(SHGetMalloc(reinterpret_cast<IMalloc**>(allocator.out())))) return std::nullopt;
   ItemList list(*allocator.get());
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, list.out())))
-    return std::nullopt;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, list.out()))) return std::nullopt;
   char path[MAX_PATH + 1] = {};
   if (!SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
   return std::string(path);
+}
+
+}  // namespace
+
+std::optional<std::string> Win32SystemFacts::DesktopDirectory() {
+  return SpecialFolder(CSIDL_DESKTOPDIRECTORY);
+}
+
+std::optional<std::string> Win32SystemFacts::UserAppDataDirectory() {
+  return SpecialFolder(CSIDL_APPDATA);
 }
 
 std::string Win32SystemFacts::ModulePath() {

@@ -13,6 +13,7 @@ class Win32SystemFacts : public SystemFacts {
   std::string SystemDirectory() override;
   std::string TempPath() override;
   std::optional<std::string> DesktopDirectory() override;
+  std::optional<std::string> UserAppDataDirectory() override;
   std::string ModulePath() override;
   std::string UserName() override;
   std::string ComputerName() override;

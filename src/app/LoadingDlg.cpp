@@ -1,0 +1,52 @@
+#include "app/LoadingDlg.h"
+
+#include "engine/Cleanup.h"
+#include "engine/PackageLoader.h"
+#include "res/resource.h"
+
+namespace tarn::app {
+
+namespace {
+
+constexpr UINT_PTR kLoadTimer = 1;
+constexpr int kLoadingFilesKey = 1;  // LoadingInstallFiles
+
+}  // namespace
+
+CLoadingDlg::CLoadingDlg(engine::SetupSession& session) : Dialog(IDD_LOADING), session_(session) {}
+
+bool CLoadingDlg::OnInitDialog() {
+  font_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
+  ui::ApplyFont(Hwnd(), font_, {IDC_LOADING_TEXT});
+  // A dialog procedure never sees its window's creation, so the timer starts here, before the
+  // window is first shown.
+  session_.ExtractionOver = false;
+  SetTimer(Hwnd(), kLoadTimer, 300, nullptr);
+  return true;
+}
+
+INT_PTR CLoadingDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
+  if (message == WM_SHOWWINDOW && wParam) {
+    // The language file is not loaded yet, so this one text is fixed.
+    SetItemText(IDC_LOADING_TEXT, "Initialize TarnInstall Wizard...");
+  } else if (message == WM_TIMER && wParam == kLoadTimer) {
+    KillTimer(Hwnd(), kLoadTimer);
+    Load();
+    handled = true;
+  }
+  return 0;
+}
+
+void CLoadingDlg::Load() {
+  if (!engine::LoadPackage(session_)) {
+    engine::RunCleanup(session_);
+    session_.ExtractionOver = true;
+    EndDialog(IDOK);
+    return;
+  }
+  SetItemText(IDC_LOADING_TEXT, session_.Language.GetText(kLoadingFilesKey));
+  if (!engine::ExtractInstallerFiles(session_)) session_.ExtractionOver = true;
+  EndDialog(IDOK);
+}
+
+}  // namespace tarn::app

@@ -1,0 +1,27 @@
+#pragma once
+// The small window shown while the package is loaded. The work runs in its first timer tick,
+// so that the window is on the screen before the work starts; the user cannot close it.
+
+#include "engine/SetupSession.h"
+#include "ui/Dialog.h"
+
+namespace tarn::app {
+
+class CLoadingDlg : public ui::Dialog {
+ public:
+  explicit CLoadingDlg(engine::SetupSession& session);
+
+ protected:
+  bool OnInitDialog() override;
+  void OnOK() override {}
+  void OnCancel() override {}
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+ private:
+  void Load();
+
+  engine::SetupSession& session_;
+  ui::Font font_;
+};
+
+}  // namespace tarn::app

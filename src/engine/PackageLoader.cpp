@@ -1,0 +1,105 @@
+#include "engine/PackageLoader.h"
+
+#include "engine/QuickLaunch.h"
+#include "engine/RegistryKey.h"
+#include "package/PackageEntry.h"
+#include "package/RunStamp.h"
+#include "project/OsClass.h"
+#include "project/ProjectLoader.h"
+#include "text/ByteText.h"
+
+namespace tarn::engine {
+
+namespace {
+
+using project::FieldName;
+using project::SubTaskType;
+
+constexpr int kProjectNameKey = 19;
+
+package::CalendarTime ToCalendar(const platform::SystemTime& t) {
+  return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds};
+}
+
+void FindQuickLaunchFolders(SetupSession& s) {
+  platform::SystemFacts& system = s.System.system;
+  const project::OsClass os = project::GetOsClass(system);
+  const bool windows9x = os == project::OsClass::Windows98 || os == project::OsClass::WindowsMe;
+  std::string commonAppData;
+  if (!windows9x) {
+    RegistryKey key(s.System.registry, s.CodePage);
+    if (key.OpenPath("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                     true))
+      commonAppData = key.QueryString("Common AppData");
+  }
+  const QuickLaunchFolders folders = ComputeQuickLaunchFolders(
+      windows9x, s.Expand("[Windows Directory]"), commonAppData, system.UserName(),
+      windows9x ? std::string() : system.ComputerName(), system.UserAppDataDirectory().value_or(""),
+      s.CodePage);
+  s.QuickLaunchDir1 = folders.first;
+  s.QuickLaunchDir2 = folders.second;
+}
+
+}  // namespace
+
+bool LoadPackage(SetupSession& s) {
+  s.RunStamp = package::MakeRunStamp(ToCalendar(s.System.system.LocalTime()));
+  s.ProjectCopyPath = s.Expand("[TempFileDir]\\TarnInstall" + s.RunStamp + ".xml");
+  s.TempFileList.push_back(s.ProjectCopyPath);
+  FindQuickLaunchFolders(s);
+
+  const std::string setupPath = s.System.system.ModulePath();
+  std::optional<package::PackageTrailer> trailer;
+  if (auto setup = s.System.files.Open(setupPath, platform::OpenMode::Read))
+    trailer = package::ReadPackageTrailer(*setup);
+  if (!trailer) return false;
+
+  package::PackageReader& reader = s.Reader;
+  reader.SetTrailer(*trailer);
+  if (!reader.OpenVolume(setupPath, false)) return false;
+  reader.SetCapacity(static_cast<std::int64_t>(trailer->projectSize));
+  reader.SetSpanning(false);
+  // A failed extraction leaves no usable document, which loading the project then refuses.
+  reader.ExtractEntry(s.ProjectCopyPath, static_cast<std::int64_t>(trailer->projectOffset),
+                      static_cast<std::int64_t>(trailer->projectSize), false);
+  reader.SetSpanning(true);
+  if (!project::LoadProject(s.System.files, s.ProjectCopyPath, s.CodePage, s.Project)) return false;
+
+  // A volume capacity of zero or less cannot place any stream.
+  const std::int64_t diskSize = text::ParseDecimal32(
+      s.Project.GetFieldValue("2401", SubTaskType::GetAllVar, FieldName::DiskSize));
+  if (diskSize <= 0) return false;
+  reader.SetCapacity(diskSize);
+
+  s.Project.GetFieldValues("2412", SubTaskType::FileList, FieldName::File, s.FileList);
+  s.Project.GetFieldValues("2412", SubTaskType::FolderList, FieldName::Folder, s.FolderList);
+  if (s.FileList.empty()) return false;
+  const auto language = package::PackageEntry::Parse(s.FileList.front(), s.Expander());
+  if (!language || language->Kind() != package::EntryKind::Installer) return false;
+
+  s.LanguageFilePath = s.StampedTempName(language->ExpandedTarget());
+  const bool extracted = reader.ExtractEntry(s.LanguageFilePath, language->Offset(),
+                                             language->CompressedSize(), false);
+  if (!extracted) return false;
+  s.TempFileList.push_back(s.LanguageFilePath);
+  s.Language.Load(s.LanguageFilePath, s.System.files);
+  s.Language.SetText(kProjectNameKey, s.Project.ProjectName() + " " +
+                                          s.Project.GetFieldValue("2401", SubTaskType::GetAllVar,
+                                                                  FieldName::ProductVersion));
+  return true;
+}
+
+bool ExtractInstallerFiles(SetupSession& s) {
+  for (std::size_t i = 1; i < s.FileList.size(); ++i) {
+    const auto entry = package::PackageEntry::Parse(s.FileList[i], s.Expander());
+    if (!entry) return false;
+    if (entry->Kind() != package::EntryKind::Installer) return true;
+    const std::string target = s.StampedTempName(entry->ExpandedTarget());
+    const bool ok = s.Reader.ExtractEntry(target, entry->Offset(), entry->CompressedSize(), false);
+    s.TempFileList.push_back(target);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+}  // namespace tarn::engine

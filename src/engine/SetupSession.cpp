@@ -1,0 +1,17 @@
+#include "engine/SetupSession.h"
+
+#include "package/RunStamp.h"
+
+namespace tarn::engine {
+
+SetupSession::SetupSession(const Platform& platform)
+    : System(platform),
+      CodePage(platform.system.AnsiCodePage()),
+      Language(platform.system.SystemLocale(), CodePage),
+      Reader(platform.files, ExtractionOver) {}
+
+std::string SetupSession::StampedTempName(const std::string& path) {
+  return package::StampedTempName(path, RunStamp, CodePage, Expander());
+}
+
+}  // namespace tarn::engine

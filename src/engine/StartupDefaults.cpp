@@ -1,0 +1,47 @@
+#include "engine/StartupDefaults.h"
+
+#include "engine/RegistryKey.h"
+
+namespace tarn::engine {
+
+namespace {
+
+using project::FieldName;
+using project::SubTaskType;
+
+std::string Setting(const SetupSession& s, FieldName name) {
+  return s.Project.GetFieldValue("2401", SubTaskType::GetAllVar, name);
+}
+
+}  // namespace
+
+void ApplyStartupDefaults(SetupSession& s) {
+  s.ProgramFolderPath =
+      s.Project.GetFieldValue("2404", SubTaskType::GetValue, FieldName::Description);
+  s.CompanyText = Setting(s, FieldName::CompanyDesc);
+  s.ProductKey = kProductKey;
+  s.ProvideForInstall = Setting(s, FieldName::ProvideForInstall);
+  s.InstallDir = s.Expand(Setting(s, FieldName::InstallPath));
+
+  RegistryKey key(s.System.registry, s.CodePage);
+  std::string remembered;
+  // Opening with creation leaves the key behind even when it only reads.
+  if (key.OpenPath(s.ProductKey + "\\" + s.CompanyText + "\\" + s.Project.ProjectName(), true))
+    remembered = key.QueryString("Path");
+  if (remembered.empty() && key.OpenPath(s.ProductKey + "\\" + s.Project.ProjectName(), false))
+    remembered = key.QueryString("Path");
+  if (!remembered.empty()) s.InstallDir = remembered;
+  key.Close();
+}
+
+bool WantsAdPicture(const SetupSession& s) { return !Setting(s, FieldName::AdPicture).empty(); }
+
+std::string AdPicturePath(SetupSession& s) {
+  return s.StampedTempName(s.Expand("[TempFileDir]\\~TarnInstall-AdPicture.bmp"));
+}
+
+std::string PreInstallProgramPath(SetupSession& s) {
+  return s.StampedTempName(s.Expand("[TempFileDir]\\~TarnInstall-ProvideForInstall.exe"));
+}
+
+}  // namespace tarn::engine

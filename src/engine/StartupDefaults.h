@@ -1,0 +1,23 @@
+#pragma once
+// The defaults start-up takes from the project and the registry before the wizard appears.
+
+#include <string>
+
+#include "engine/SetupSession.h"
+
+namespace tarn::engine {
+
+constexpr const char* kProductKey = "\\SOFTWARE\\TarnSoft\\TarnInstall";
+
+// Program folder, company, product key, pre-install program, and the installation folder:
+// the project's InstallPath, unless an earlier installation of the same project left its
+// folder in the registry.
+void ApplyStartupDefaults(SetupSession& session);
+
+// Whether the project asks for the advertisement picture, and where the loading put it.
+bool WantsAdPicture(const SetupSession& session);
+std::string AdPicturePath(SetupSession& session);
+// Where the loading put the pre-install program.
+std::string PreInstallProgramPath(SetupSession& session);
+
+}  // namespace tarn::engine
