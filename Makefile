@@ -44,7 +44,7 @@ test-wine: wine-build
 
 test: test-native test-wine
 
-demo: wine-build
+demo: native wine-build
 	@bash scripts/demo.sh build/$$(bash scripts/wine-arch.sh)
 
 format:
