@@ -11,8 +11,11 @@
 
 #include "package/PackageReader.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "project/InstallProject.h"
+#include "project/ProjectLoader.h"
 #include "res/resource.h"
 #include "support/ScratchFolder.h"
+#include "tarnpack/PackageBuilder.h"
 
 namespace tarn::wizard {
 namespace {
@@ -37,27 +40,77 @@ void Click(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// A package of three 100-byte volumes whose one stream starts in volume 1 and ends in volume 3,
-// with the third volume moved into a folder of its own.
+// A three-volume package made by tarnpack, with Setup3.Cab moved into a folder of its own.
 class InsertMediaTest : public testing::Test {
  protected:
   InsertMediaTest() : texts(0x409, 1252) {
     texts.Load(std::string(TARN_SAMPLE_DIR) + "/Language.ini", dir.Files());
-    package::PackageTrailer trailer;
-    trailer.SetIdentityText("media-test");
-    trailer.volumeNumber = 1;
-    const auto t = trailer.Encode();
-    const std::string tail(t.begin(), t.end());
-    for (int v = 1; v <= 3; ++v) data += std::string(100, static_cast<char>('a' + v));
-    dir.WriteFile("Setup.exe", data.substr(0, 100) + tail);
-    dir.WriteFile("Setup2.Cab", data.substr(100, 100) + tail);
+    dir.WriteFile("stub.exe", std::string(1000, 'S'));
+    dir.WriteFile("lang.ini", "[Language=409]\r\n");
+    files = {std::string(2000, 'a'), std::string(2000, 'b')};
+    dir.WriteFile("a.bin", files[0]);
+    dir.WriteFile("b.bin", files[1]);
+    dir.WriteFile("project.xml",
+                  "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
+                  "<Version>TarnInstall5.0</Version>\r\n"
+                  "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+                  "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n<DiskSize></DiskSize>\r\n"
+                  "</SubTask>\r\n</Task>\r\n"
+                  "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
+                  "<SubTask ID=\"10001\" Type=\"FolderList\">\r\n</SubTask>\r\n"
+                  "<SubTask ID=\"10002\" Type=\"FileList\">\r\n"
+                  "<File>[TempFileDir]\\~TarnInstall-Language.ini,lang.ini,K</File>\r\n"
+                  "<File>[InstallDir]\\a.bin,a.bin,N</File>\r\n"
+                  "<File>[InstallDir]\\b.bin,b.bin,N</File>\r\n"
+                  "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n");
+    dir.MakeFolder("package");
+    tarnpack::BuildOptions options;
+    options.stubPath = dir.HostPath("stub.exe");
+    options.projectPath = dir.HostPath("project.xml");
+    options.outputPath = dir.HostPath("package\\Setup.exe");
+    options.diskSize = 2000;
+    tarnpack::BuildResult result;
+    std::string error;
+    EXPECT_TRUE(tarnpack::BuildPackage(options, result, error)) << error;
+    EXPECT_EQ(result.volumes, 3);
     dir.MakeFolder("disk3");
-    dir.WriteFile("disk3\\Setup3.Cab", data.substr(200, 100) + tail);
-    reader.SetTrailer(trailer);
-    reader.SetCapacity(100);
+    std::string third;
+    EXPECT_TRUE(dir.ReadFile("package\\Setup3.Cab", third));
+    dir.WriteFile("disk3\\Setup3.Cab", third);
+    dir.Remove("package\\Setup3.Cab");
+
+    // Open it the way loading does: the project from the setup file, then the file list.
+    const std::string setup = dir.Path("package\\Setup.exe");
+    auto file = dir.Files().Open(setup, platform::OpenMode::Read);
+    const auto trailer = package::ReadPackageTrailer(*file);
+    file.reset();
+    reader.SetTrailer(*trailer);
+    reader.SetCapacity(static_cast<std::int64_t>(trailer->projectSize));
     reader.SetVolumePrompt(&prompt);
-    EXPECT_TRUE(reader.OpenVolume(dir.Path("Setup.exe"), false));
+    EXPECT_TRUE(reader.OpenVolume(setup, false));
+    EXPECT_TRUE(reader.ExtractEntry(dir.Path("project.out"),
+                                    static_cast<std::int64_t>(trailer->projectOffset),
+                                    static_cast<std::int64_t>(trailer->projectSize), false));
+    std::string text;
+    dir.ReadFile("project.out", text);
+    EXPECT_TRUE(project::LoadProjectText(text, 1252, project));
+    EXPECT_TRUE(project.RebuildExtractionTask());
+    project.GetFieldValues("2412", project::SubTaskType::FileList, project::FieldName::File,
+                           entries);
+    reader.SetCapacity(2000);
     reader.SetSpanning(true);
+  }
+
+  // Extracts every entry into the scratch folder; false at the first failure.
+  bool ExtractAll() {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const auto entry = package::PackageEntry::Parse(entries[i]);
+      if (!reader.ExtractEntry(dir.Path("out" + std::to_string(i)), entry->Offset(),
+                               entry->CompressedSize(),
+                               entry->Kind() == package::EntryKind::Stored))
+        return false;
+    }
+    return true;
   }
 
   test::ScratchFolder dir;
@@ -65,11 +118,13 @@ class InsertMediaTest : public testing::Test {
   InsertMediaPrompt prompt{texts, 1252};
   std::atomic<bool> over{false};
   package::PackageReader reader{dir.Files(), over};
-  std::string data;
+  project::InstallProject project;
+  std::vector<std::string> entries;
+  std::vector<std::string> files;
 };
 
 TEST_F(InsertMediaTest, AsksForTheMissingVolumeAndTakesTheFolderGiven) {
-  std::string request, location, focusedClass;
+  std::string request, location;
   bool stayedOpen = false;
   std::thread user([&] {
     HWND dialog = WaitForDialog(texts.GetText(7));
@@ -88,17 +143,20 @@ TEST_F(InsertMediaTest, AsksForTheMissingVolumeAndTakesTheFolderGiven) {
     SetDlgItemTextA(dialog, IDC_MEDIA_LOCATION, dir.Path("disk3").c_str());
     Click(dialog, IDC_MEDIA_OK);
   });
-  const bool ok = reader.ExtractEntry(dir.Path("out.bin"), 50, 220, true);
+  const bool ok = ExtractAll();
   user.join();
 
+  ASSERT_EQ(entries.size(), 3u);
   EXPECT_TRUE(ok);
-  std::string out;
-  dir.ReadFile("out.bin", out);
-  EXPECT_EQ(out, data.substr(50, 220));
+  std::string a, b;
+  dir.ReadFile("out1", a);
+  dir.ReadFile("out2", b);
+  EXPECT_EQ(a, files[0]);
+  EXPECT_EQ(b, files[1]);
   EXPECT_EQ(reader.CurrentVolume(), 3);
   EXPECT_FALSE(over);
   EXPECT_TRUE(stayedOpen);
-  EXPECT_EQ(location, dir.Path());  // the setup file's folder, without its backslash
+  EXPECT_EQ(location, dir.Path("package"));  // the setup file's folder, without its backslash
   EXPECT_EQ(request, texts.GetText(8) + " " + texts.GetText(19) + " " + texts.GetText(9) + "3" +
                          texts.GetText(10));
 }
@@ -107,7 +165,7 @@ TEST_F(InsertMediaTest, CancellingGivesUpTheExtraction) {
   std::thread user([&] {
     if (HWND dialog = WaitForDialog(texts.GetText(7))) Click(dialog, IDC_MEDIA_CANCEL);
   });
-  const bool ok = reader.ExtractEntry(dir.Path("out.bin"), 50, 220, true);
+  const bool ok = ExtractAll();
   user.join();
   EXPECT_FALSE(ok);
   EXPECT_TRUE(over);
