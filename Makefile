@@ -37,6 +37,10 @@ test-native: native
 
 test-wine: wine-build
 	@tree=build/$$(bash scripts/wine-arch.sh); \
+	if [ "$$tree" != build/win32 ]; then \
+	  echo "Checking the product in build/win32 (this machine cannot run it under Wine)"; \
+	  (cd build/win32 && ctest $(CTEST_FLAGS) -L product) || exit 1; \
+	fi; \
 	echo "Running the Windows tests of $$tree under Wine"; \
 	$$tree/wine-run --prepare; \
 	(cd $$tree && ctest $(CTEST_FLAGS)); status=$$?; \
