@@ -210,13 +210,12 @@ Fixture& SharedFixture() {
   return fixture;
 }
 
-void Extract(benchmark::State& state, tarn::platform::FileSystem& files) {
+void Extract(benchmark::State& state, tarn::platform::FileSystem& files, Sample sample) {
   Fixture& f = SharedFixture();
   if (!f.Ready()) {
     state.SkipWithError(("package not built: " + f.error).c_str());
     return;
   }
-  const auto sample = static_cast<std::size_t>(state.range(0));
   const PackageEntry& entry = f.entries[1 + sample];
   std::atomic<bool> over{false};
   PackageReader reader(files, over);
@@ -240,18 +239,18 @@ void Extract(benchmark::State& state, tarn::platform::FileSystem& files) {
   state.counters["file_MiB"] = static_cast<double>(f.sizes[sample]) / (1 << 20);
 }
 
-void BM_ExtractToFile(benchmark::State& state) { Extract(state, SharedFixture().dir.Files()); }
+void BM_ExtractToFile(benchmark::State& state, Sample sample) {
+  Extract(state, SharedFixture().dir.Files(), sample);
+}
 
-void BM_ExtractToDiscard(benchmark::State& state) {
+void BM_ExtractToDiscard(benchmark::State& state, Sample sample) {
   DiscardingFileSystem discard(&SharedFixture().dir.Files());
-  Extract(state, discard);
+  Extract(state, discard, sample);
 }
 
-void Samples(benchmark::internal::Benchmark* b) {
-  b->ArgName("noise")->Arg(kText)->Arg(kNoise)->Unit(benchmark::kMillisecond)->UseRealTime();
-}
-
-BENCHMARK(BM_ExtractToFile)->Apply(Samples);
-BENCHMARK(BM_ExtractToDiscard)->Apply(Samples);
+BENCHMARK_CAPTURE(BM_ExtractToFile, text, kText)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExtractToFile, noise, kNoise)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExtractToDiscard, text, kText)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExtractToDiscard, noise, kNoise)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
