@@ -55,6 +55,10 @@ WINDOW is a top-level window's caption; ID a control ID (decimal, 0x hex, -1).
                               button and wait until the box is gone
   close WINDOW                close the window as its close box does
   list [WINDOW]               list visible top-level windows, or a window's controls
+  watch WINDOW                print a timeline of matching windows shown and gone and of
+                              their controls' texts, read without asking the program (so
+                              texts set while it is busy show too); ends at the time-out
+                              or 3 s after the last matching window has gone
 
 Options, before the command:
   --timeout SECONDS  how long to wait for windows, controls and states (default 15)

@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "Deadline.h"
 #include "MessageBoxes.h"
+#include "Watch.h"
 #include "Output.h"
 #include "WindowListing.h"
 #include "WindowSearch.h"
@@ -219,6 +220,10 @@ ExitCode List(const Context& context) {
   return kOk;
 }
 
+ExitCode Watch(const Context& context) {
+  return WatchWindows(context.Pattern(context.Arg(0)), context.deadline());
+}
+
 struct CommandSpec {
   const char* name;
   size_t minArgs;
@@ -244,6 +249,7 @@ const CommandSpec* FindCommand(const std::string& name) {
       {"msgbox", 1, 2, false, AnswerMessageBox},
       {"close", 1, 1, false, Close},
       {"list", 0, 1, false, List},
+      {"watch", 1, 1, false, Watch},
   };
   for (const auto& command : kCommands) {
     if (name == command.name) return &command;

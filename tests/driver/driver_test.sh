@@ -102,6 +102,14 @@ grep -q 'id=1102 class=Button text="I agree" visible enabled unchecked' <<<"$tre
   fail "list of the window does not show the check box: $tree"
 grep -q 'id=0xFFFF class=Static text="Name:"' <<<"$tree" ||
   fail "list of the window does not show the unnumbered label: $tree"
+timeline=$(drive --timeout 1 watch "$window")
+grep -qx '0 watching' <<<"$timeline" || fail "watch does not start its timeline: $timeline"
+grep -qE '^[0-9]+ shown [0-9a-fA-F]+ class=#32770 pid=[0-9]+ at=-?[0-9]+,-?[0-9]+ size=[0-9]+x[0-9]+$' \
+  <<<"$timeline" || fail "watch does not show the fixture: $timeline"
+grep -qE '^[0-9]+ text [0-9a-fA-F]+ id=1105 "Locked"$' <<<"$timeline" ||
+  fail "watch does not show the locked button's text: $timeline"
+grep -qE '^[0-9]+ end$' <<<"$(tail -n 1 <<<"$timeline")" || fail "watch did not end: $timeline"
+if grep -q ' gone ' <<<"$timeline"; then fail "watch saw the fixture go: $timeline"; fi
 
 # --- typing: the page's own edit box, not the combo box's inner one with the same ID ---------
 expect 0 "type into the edit box" type "$window" $name "Hello world"
@@ -188,8 +196,24 @@ expect 0 "back to page 1" click "$window" $next_page
 expect_output "Ada L" "page 1 kept its text" text "$window" $name
 
 # --- closing ---------------------------------------------------------------
+watch_file=$(mktemp)
+drive --timeout 60 watch "$window" >"$watch_file" &
+watch_pid=$!
+# The watch must be looking before the window goes.
+for _ in $(seq 100); do
+  grep -q ' shown ' "$watch_file" && break
+  sleep 0.1
+done
 expect 0 "close the window" close "$window"
 expect 0 "the window goes" wait-gone "$window"
+wait "$watch_pid" || fail "watch failed"
+grep -qE '^[0-9]+ gone [0-9a-fA-F]+$' "$watch_file" || fail "watch missed the close: $(cat "$watch_file")"
+# It ends a few seconds after the window has gone, long before its time-out.
+watch_end=$(sed -n 's/^\([0-9]*\) end$/\1/p' "$watch_file")
+if [ -z "$watch_end" ] || [ "$watch_end" -ge 20000 ]; then
+  fail "watch did not end after the window went: $(cat "$watch_file")"
+fi
+rm -f "$watch_file"
 fixture_status=0
 wait "$fixture_pid" || fixture_status=$?
 fixture_pid=

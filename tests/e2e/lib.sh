@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # End-to-end scenario library: source it from a scenario script (bash, `set -euo pipefail`).
 #
 # Each scenario runs in a fresh copy of the build's Wine prefix, on the display that
@@ -15,6 +16,9 @@
 #   e2e_drive ARGS...                run tarndriver with ARGS, its output on stdout
 #   e2e_step DESCRIPTION ARGS...     run tarndriver with ARGS; the scenario fails if it fails
 #   e2e_screenshot NAME              save NN-NAME.png of the whole display
+#   e2e_watch_start [NAME]           start `tarndriver watch` on every window in the background;
+#                                    its timeline goes to $E2E_LOGS/watch-NAME.log (E2E_WATCH_LOG)
+#   e2e_watch_wait [SECONDS]         wait for the watch to end (3 s after the last window went)
 #   e2e_reg_value KEY NAME           print a registry value's data ("" for the default value)
 #   e2e_reg_type KEY NAME            print its type (REG_SZ, REG_DWORD, ...)
 #   e2e_reg_has_key KEY              succeed when the key exists
@@ -39,6 +43,8 @@ e2e_begin() {
   E2E_SHOT_COUNT=0
   E2E_APP_PID=
   E2E_APP_STATUS=
+  E2E_WATCH_PID=
+  E2E_WATCH_LOG=
   E2E_FAILED=0
 
   local template=$TARN_BUILD/wineprefix
@@ -128,6 +134,35 @@ e2e_step() {
   local what=$1
   shift
   e2e_drive "$@" >>"$E2E_LOGS/driver.log" || e2e_fail "$what (tarndriver $*)"
+}
+
+e2e_watch_start() {
+  [ -z "$E2E_WATCH_PID" ] || e2e_fail "e2e_watch_start: a watch is already running"
+  E2E_WATCH_LOG=$E2E_LOGS/watch-${1:-main}.log
+  : >"$E2E_WATCH_LOG"
+  "$E2E_WINE" "$E2E_DRIVER" --timeout 300 --partial watch "" </dev/null >"$E2E_WATCH_LOG" \
+    2>>"$E2E_LOGS/driver.log" &
+  E2E_WATCH_PID=$!
+  # Only a watch that is already looking sees the first window of the program started next.
+  local end=$((SECONDS + 60))
+  until grep -qx '0 watching' "$E2E_WATCH_LOG"; do
+    kill -0 "$E2E_WATCH_PID" 2>/dev/null || e2e_fail "the watch ended before it began"
+    [ "$SECONDS" -lt "$end" ] || e2e_fail "the watch did not begin within 60 s"
+    sleep 0.05
+  done
+}
+
+e2e_watch_wait() {
+  local timeout=${1:-60}
+  [ -n "$E2E_WATCH_PID" ] || e2e_fail "e2e_watch_wait: no watch was started"
+  local end=$((SECONDS + timeout))
+  while kill -0 "$E2E_WATCH_PID" 2>/dev/null; do
+    [ "$SECONDS" -lt "$end" ] || e2e_fail "the watch did not end within $timeout s"
+    sleep 0.2
+  done
+  wait "$E2E_WATCH_PID" || e2e_fail "the watch failed"
+  E2E_WATCH_PID=
+  grep -qE '^[0-9]+ end$' "$E2E_WATCH_LOG" || e2e_fail "the watch's timeline is incomplete"
 }
 
 e2e_screenshot() {
@@ -236,9 +271,10 @@ e2e_fail() {
 e2e_cleanup() {
   local status=$?
   trap - EXIT INT TERM
-  if [ -n "${E2E_APP_PID:-}" ] && kill -0 "$E2E_APP_PID" 2>/dev/null; then
-    kill "$E2E_APP_PID" 2>/dev/null || true
-  fi
+  local pid
+  for pid in "${E2E_APP_PID:-}" "${E2E_WATCH_PID:-}"; do
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  done
   if [ -n "${WINEPREFIX:-}" ] && [ "$WINEPREFIX" = "${E2E_PREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
