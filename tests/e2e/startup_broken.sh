@@ -43,10 +43,12 @@ run_broken() {
   startup_expect_temp_unchanged "$before" "$name: after setup ended"
 }
 
-# A package cut in the middle: its trailer and project are gone.
+# A package cut in the middle of its data, the program in front of it whole: the trailer and the
+# project are gone.
 size=$(stat -c %s "$whole")
+stub_size=$(stat -c %s "$stub")
 mkdir -p "$E2E_DIR/truncated"
-head -c $((size / 2)) "$whole" >"$E2E_DIR/truncated/Setup.exe"
+head -c $((stub_size + (size - stub_size) / 2)) "$whole" >"$E2E_DIR/truncated/Setup.exe"
 run_broken truncated "$E2E_DIR/truncated/Setup.exe"
 
 # Only the last bytes missing: the trailer is cut.
