@@ -12,26 +12,6 @@ namespace tarn::driver {
 
 namespace {
 
-std::string Handle(HWND window) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%p", static_cast<void*>(window));
-  return text;
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\r') {
-      quoted += "\\r";
-    } else if (c == '\n') {
-      quoted += "\\n";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
 // The text the window system keeps for a window; unlike WM_GETTEXT it needs no answer from the
 // window's thread.
 std::string StoredText(HWND window) {
@@ -60,7 +40,7 @@ void ReportTexts(const Timeline& timeline, HWND top, Watched& watched) {
     const auto known = watched.texts.find(child);
     if (known != watched.texts.end() && known->second == text) continue;
     watched.texts[child] = text;
-    timeline.Line("text " + Handle(top) + " id=" + FormatId(GetDlgCtrlID(child)) + " " +
+    timeline.Line("text " + FormatHandle(top) + " id=" + FormatId(GetDlgCtrlID(child)) + " " +
                   Quoted(text));
   }
 }
@@ -70,7 +50,7 @@ std::string Describe(HWND window) {
   GetWindowThreadProcessId(window, &process);
   RECT rect{};
   GetWindowRect(window, &rect);
-  return Handle(window) + " class=" + ClassName(window) + " pid=" + std::to_string(process) +
+  return FormatHandle(window) + " class=" + ClassName(window) + " pid=" + std::to_string(process) +
          " at=" + std::to_string(rect.left) + "," + std::to_string(rect.top) +
          " size=" + std::to_string(rect.right - rect.left) + "x" +
          std::to_string(rect.bottom - rect.top);
@@ -102,7 +82,7 @@ ExitCode WatchWindows(const CaptionPattern& pattern, const Deadline& deadline) {
         ++it;
         continue;
       }
-      timeline.Line("gone " + Handle(it->first));
+      timeline.Line("gone " + FormatHandle(it->first));
       lastGone = timeline.Now();
       it = watched.erase(it);
     }

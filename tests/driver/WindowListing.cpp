@@ -10,26 +10,6 @@ namespace tarn::driver {
 
 namespace {
 
-std::string Handle(HWND window) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%p", static_cast<void*>(window));
-  return text;
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\r') {
-      quoted += "\\r";
-    } else if (c == '\n') {
-      quoted += "\\n";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
 std::string States(HWND window) {
   std::string states = IsWindowVisible(window) ? "visible" : "hidden";
   states += IsWindowEnabled(window) ? " enabled" : " disabled";
@@ -61,16 +41,16 @@ std::string ListTopLevelWindows(bool includeHidden) {
   for (HWND window : TopLevelWindows(includeHidden)) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    listing += Handle(window) + " class=" + ClassName(window) +
+    listing += FormatHandle(window) + " class=" + ClassName(window) +
                " caption=" + Quoted(Caption(window)) +
-               " owner=" + Handle(GetWindow(window, GW_OWNER)) + " pid=" + std::to_string(process) +
-               " " + States(window) + "\n";
+               " owner=" + FormatHandle(GetWindow(window, GW_OWNER)) +
+               " pid=" + std::to_string(process) + " " + States(window) + "\n";
   }
   return listing;
 }
 
 std::string ListWindowTree(HWND top) {
-  std::string listing = Handle(top) + " class=" + ClassName(top) +
+  std::string listing = FormatHandle(top) + " class=" + ClassName(top) +
                         " caption=" + Quoted(Caption(top)) + " " + States(top) + "\n";
   for (HWND child : Descendants(top)) {
     const auto text = VisibleText(child);

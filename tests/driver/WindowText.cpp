@@ -62,4 +62,24 @@ std::string FormatId(int id) {
   return text;
 }
 
+std::string FormatHandle(HWND window) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%p", static_cast<void*>(window));
+  return text;
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '\r') {
+      quoted += "\\r";
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
 }  // namespace tarn::driver

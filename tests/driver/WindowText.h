@@ -19,5 +19,9 @@ std::optional<std::string> ControlText(HWND control);
 std::string Narrow(const std::wstring& wide);
 // The control ID written as the tests write it: decimal, and hex when it is large (0xFFFF).
 std::string FormatId(int id);
+// A window handle as listings and timelines print it.
+std::string FormatHandle(HWND window);
+// Text in double quotes, with CR and LF written as \r and \n so one line stays one line.
+std::string Quoted(const std::string& text);
 
 }  // namespace tarn::driver

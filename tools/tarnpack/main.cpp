@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "tarnpack/PackageBuilder.h"
-#include "tarnpack/PackageInspector.h"
+#include "tarnpack/PackageReport.h"
 #include "text/ByteText.h"
 
 namespace {
@@ -53,7 +53,7 @@ int Build(int argc, char** argv) {
   return 0;
 }
 
-bool InspectArguments(int argc, char** argv, tarnpack::InspectOptions& options) {
+bool ReportArguments(int argc, char** argv, tarnpack::ReportOptions& options) {
   if (argc < 3) return false;
   options.setupPath = argv[2];
   for (int i = 3; i < argc; i += 2) {
@@ -64,8 +64,8 @@ bool InspectArguments(int argc, char** argv, tarnpack::InspectOptions& options) 
 }
 
 int List(int argc, char** argv) {
-  tarnpack::InspectOptions options;
-  if (!InspectArguments(argc, argv, options)) return Usage();
+  tarnpack::ReportOptions options;
+  if (!ReportArguments(argc, argv, options)) return Usage();
   std::string error;
   if (!tarnpack::ListPackage(options, std::cout, error)) {
     std::fprintf(stderr, "tarnpack: %s\n", error.c_str());
@@ -75,8 +75,8 @@ int List(int argc, char** argv) {
 }
 
 int Verify(int argc, char** argv) {
-  tarnpack::InspectOptions options;
-  if (!InspectArguments(argc, argv, options)) return Usage();
+  tarnpack::ReportOptions options;
+  if (!ReportArguments(argc, argv, options)) return Usage();
   std::string error;
   const int failures = tarnpack::VerifyPackage(options, std::cout, error);
   if (failures < 0) std::fprintf(stderr, "tarnpack: %s\n", error.c_str());

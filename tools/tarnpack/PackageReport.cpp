@@ -1,4 +1,4 @@
-#include "tarnpack/PackageInspector.h"
+#include "tarnpack/PackageReport.h"
 
 #include <atomic>
 #include <filesystem>
@@ -94,7 +94,7 @@ struct OpenedPackage {
   std::vector<std::string> folderList;
 };
 
-bool OpenPackage(const InspectOptions& options, OpenedPackage& p, std::string& error) {
+bool OpenPackage(const ReportOptions& options, OpenedPackage& p, std::string& error) {
   const std::string setup = ReaderPath(options.setupPath);
   {
     auto file = p.files->Open(setup, tarn::platform::OpenMode::Read);
@@ -160,7 +160,7 @@ const char* KindLetter(tarn::package::EntryKind kind) {
 
 }  // namespace
 
-bool ListPackage(const InspectOptions& options, std::ostream& out, std::string& error) {
+bool ListPackage(const ReportOptions& options, std::ostream& out, std::string& error) {
   OpenedPackage p;
   if (!OpenPackage(options, p, error)) return false;
   const auto value = [&](FieldName name) {
@@ -194,7 +194,7 @@ bool ListPackage(const InspectOptions& options, std::ostream& out, std::string& 
   return true;
 }
 
-int VerifyPackage(const InspectOptions& options, std::ostream& out, std::string& error) {
+int VerifyPackage(const ReportOptions& options, std::ostream& out, std::string& error) {
   OpenedPackage p;
   if (!OpenPackage(options, p, error)) return -1;
   if (p.diskSize <= 0) {
