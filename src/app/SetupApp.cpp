@@ -18,6 +18,14 @@ bool CSetupApp::InitInstance() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS |
                                             ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
+  // Without it the pages that host ActiveX controls simply show nothing there.
+  activeXHost_.reset(LoadLibraryA("atl.dll"));
+  if (activeXHost_) {
+    using AtlAxWinInitFn = BOOL(WINAPI*)();
+    if (auto init = reinterpret_cast<AtlAxWinInitFn>(
+            reinterpret_cast<void*>(GetProcAddress(activeXHost_.get(), "AtlAxWinInit"))))
+      init();
+  }
 
   session_.InstallRunning = true;
   session_.Metrics = engine::PageMetricsForDpi(system_.DisplayLogPixelsY());

@@ -2,6 +2,11 @@
 // The application object: all of setup runs inside InitInstance, one step after another on the
 // user-interface thread; there is no message loop of its own afterwards.
 
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
 #include "engine/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -23,6 +28,13 @@ class CSetupApp {
   platform::Win32SystemFacts system_;
   platform::Win32Shell shell_;
   engine::SetupSession session_;
+
+  // The system's ActiveX host window class (the licence and readme pages show the web browser
+  // control in it) lives in atl.dll, which stays loaded for the whole run.
+  struct LibraryDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter> activeXHost_;
 };
 
 }  // namespace tarn::app
