@@ -8,6 +8,7 @@
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/LzmaStreams.h"
+#include "support/ProjectDocument.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
 
@@ -23,22 +24,15 @@ struct Stream {
 };
 
 std::string Document(const std::string& settings, const std::string& fileLines) {
-  return "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
-         "<Version>TarnInstall5.0</Version>\r\n"
-         "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
-         "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
-         "<ProjectName>Demo</ProjectName>\r\n<ProductVersion>1.5</ProductVersion>\r\n"
-         "<CompanyDesc>Acme Tests</CompanyDesc>\r\n<InstallPath>[Program "
-         "Files]\\Demo</InstallPath>\r\n" +
-         settings +
-         "</SubTask>\r\n</Task>\r\n"
-         "<Task ID=\"2404\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
-         "<SubTask ID=\"10001\" Type=\"GetValue\">\r\n<Description>Demo Programs</Description>\r\n"
-         "</SubTask>\r\n</Task>\r\n"
-         "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
-         "<SubTask ID=\"10001\" Type=\"FolderList\">\r\n<Folder>[InstallDir]</Folder>\r\n"
-         "</SubTask>\r\n<SubTask ID=\"10002\" Type=\"FileList\">\r\n" +
-         fileLines + "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
+  return test::ProjectDocument(
+      "<ProjectName>Demo</ProjectName>\r\n<ProductVersion>1.5</ProductVersion>\r\n"
+      "<CompanyDesc>Acme Tests</CompanyDesc>\r\n"
+      "<InstallPath>[Program Files]\\Demo</InstallPath>\r\n" +
+          settings,
+      "<Folder>[InstallDir]</Folder>\r\n", fileLines,
+      "<Task ID=\"2404\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+      "<SubTask ID=\"10001\" Type=\"GetValue\">\r\n<Description>Demo Programs</Description>\r\n"
+      "</SubTask>\r\n</Task>\r\n");
 }
 
 const std::string kLanguage =

@@ -5,6 +5,7 @@
 #include "package/PackageEntry.h"
 #include "package/PackageReader.h"
 #include "support/LzmaStreams.h"
+#include "support/ProjectDocument.h"
 #include "support/ScratchFolder.h"
 #include "text/ByteText.h"
 
@@ -16,26 +17,10 @@ using tarn::package::PackageReader;
 using tarn::package::PackageTrailer;
 
 std::string Document(const std::string& fileLines) {
-  return "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
-         "<InstallProject>\r\n"
-         "<Version>TarnInstall5.0</Version>\r\n"
-         "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
-         "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
-         "<ProjectName>Sample</ProjectName>\r\n"
-         "<DiskSize></DiskSize>\r\n"
-         "<SoftwareSize></SoftwareSize>\r\n"
-         "<FileQty></FileQty>\r\n"
-         "</SubTask>\r\n"
-         "</Task>\r\n"
-         "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
-         "<SubTask ID=\"10001\" Type=\"FolderList\">\r\n"
-         "<Folder>[InstallDir]</Folder>\r\n"
-         "</SubTask>\r\n"
-         "<SubTask ID=\"10002\" Type=\"FileList\">\r\n" +
-         fileLines +
-         "</SubTask>\r\n"
-         "</Task>\r\n"
-         "</InstallProject>\r\n";
+  return tarn::test::ProjectDocument(
+      "<ProjectName>Sample</ProjectName>\r\n<DiskSize></DiskSize>\r\n"
+      "<SoftwareSize></SoftwareSize>\r\n<FileQty></FileQty>\r\n",
+      "<Folder>[InstallDir]</Folder>\r\n", fileLines);
 }
 
 const std::string kFiles =

@@ -14,6 +14,7 @@
 #include "project/InstallProject.h"
 #include "project/ProjectLoader.h"
 #include "res/resource.h"
+#include "support/ProjectDocument.h"
 #include "support/ScratchFolder.h"
 #include "tarnpack/PackageBuilder.h"
 
@@ -50,19 +51,12 @@ class InsertMediaTest : public testing::Test {
     files = {std::string(2000, 'a'), std::string(2000, 'b')};
     dir.WriteFile("a.bin", files[0]);
     dir.WriteFile("b.bin", files[1]);
-    dir.WriteFile("project.xml",
-                  "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
-                  "<Version>TarnInstall5.0</Version>\r\n"
-                  "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
-                  "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n<DiskSize></DiskSize>\r\n"
-                  "</SubTask>\r\n</Task>\r\n"
-                  "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
-                  "<SubTask ID=\"10001\" Type=\"FolderList\">\r\n</SubTask>\r\n"
-                  "<SubTask ID=\"10002\" Type=\"FileList\">\r\n"
-                  "<File>[TempFileDir]\\~TarnInstall-Language.ini,lang.ini,K</File>\r\n"
-                  "<File>[InstallDir]\\a.bin,a.bin,N</File>\r\n"
-                  "<File>[InstallDir]\\b.bin,b.bin,N</File>\r\n"
-                  "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n");
+    dir.WriteFile(
+        "project.xml",
+        test::ProjectDocument("<DiskSize></DiskSize>\r\n", "",
+                              "<File>[TempFileDir]\\~TarnInstall-Language.ini,lang.ini,K</File>\r\n"
+                              "<File>[InstallDir]\\a.bin,a.bin,N</File>\r\n"
+                              "<File>[InstallDir]\\b.bin,b.bin,N</File>\r\n"));
     dir.MakeFolder("package");
     tarnpack::BuildOptions options;
     options.stubPath = dir.HostPath("stub.exe");
