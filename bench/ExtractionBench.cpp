@@ -18,8 +18,9 @@
 #include "package/PackageReader.h"
 #include "project/InstallProject.h"
 #include "project/ProjectLoader.h"
-#include "support/ForwardingFileSystem.h"
+#include "support/ProjectDocument.h"
 #include "support/ScratchFolder.h"
+#include "tarnpack/DiscardingFileSystem.h"
 #include "tarnpack/PackageBuilder.h"
 #include "text/ByteText.h"
 
@@ -97,47 +98,14 @@ std::string Noise(std::size_t size) {
 }
 
 std::string ProjectDocument() {
-  return "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
-         "<InstallProject>\r\n"
-         "<Version>TarnInstall5.0</Version>\r\n"
-         "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
-         "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
-         "<ProjectName>Bench</ProjectName>\r\n"
-         "<DiskSize></DiskSize>\r\n"
-         "<SoftwareSize></SoftwareSize>\r\n"
-         "<FileQty></FileQty>\r\n"
-         "</SubTask>\r\n"
-         "</Task>\r\n"
-         "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
-         "<SubTask ID=\"10001\" Type=\"FolderList\">\r\n"
-         "<Folder>[InstallDir]</Folder>\r\n"
-         "</SubTask>\r\n"
-         "<SubTask ID=\"10002\" Type=\"FileList\">\r\n"
-         "<File>[TempFileDir]\\~TarnInstall-Language.ini,lang.ini,K</File>\r\n"
-         "<File>[InstallDir]\\text.txt,text.txt,A,2005-1-23 20:20:58</File>\r\n"
-         "<File>[InstallDir]\\noise.bin,noise.bin,A,2005-1-23 20:20:58</File>\r\n"
-         "</SubTask>\r\n"
-         "</Task>\r\n"
-         "</InstallProject>\r\n";
+  return tarn::test::ProjectDocument(
+      "<ProjectName>Bench</ProjectName>\r\n<DiskSize></DiskSize>\r\n"
+      "<SoftwareSize></SoftwareSize>\r\n<FileQty></FileQty>\r\n",
+      "<Folder>[InstallDir]</Folder>\r\n",
+      "<File>[TempFileDir]\\~TarnInstall-Language.ini,lang.ini,K</File>\r\n"
+      "<File>[InstallDir]\\text.txt,text.txt,A,2005-1-23 20:20:58</File>\r\n"
+      "<File>[InstallDir]\\noise.bin,noise.bin,A,2005-1-23 20:20:58</File>\r\n");
 }
-
-// A file layer whose written files are counted and thrown away; reads go to the real one.
-class DiscardingFileSystem : public tarn::test::ForwardingFileSystem {
- public:
-  using ForwardingFileSystem::ForwardingFileSystem;
-  std::unique_ptr<tarn::platform::File> Open(const std::string& path,
-                                             tarn::platform::OpenMode mode) override {
-    if (mode == tarn::platform::OpenMode::Read) return ForwardingFileSystem::Open(path, mode);
-    return std::make_unique<Sink>();
-  }
-
- private:
-  class Sink : public tarn::test::ForwardingFile {
-   public:
-    bool Write(const void*, std::size_t) override { return true; }
-    bool Seek(std::int64_t, tarn::platform::SeekOrigin) override { return true; }
-  };
-};
 
 // The package built once for the whole run, and its two large entries.
 struct Fixture {
@@ -244,7 +212,7 @@ void BM_ExtractToFile(benchmark::State& state, Sample sample) {
 }
 
 void BM_ExtractToDiscard(benchmark::State& state, Sample sample) {
-  DiscardingFileSystem discard(&SharedFixture().dir.Files());
+  tarnpack::DiscardingFileSystem discard(SharedFixture().dir.Files());
   Extract(state, discard, sample);
 }
 
