@@ -9,7 +9,6 @@ namespace tarn::app {
 namespace {
 
 constexpr UINT_PTR kLoadTimer = 1;
-constexpr int kLoadingFilesKey = 1;  // LoadingInstallFiles
 
 }  // namespace
 
@@ -44,7 +43,8 @@ void CLoadingDlg::Load() {
     EndDialog(IDOK);
     return;
   }
-  SetItemText(IDC_LOADING_TEXT, session_.Language.GetText(kLoadingFilesKey));
+  SetItemText(IDC_LOADING_TEXT,
+              session_.Language.GetText(project::LanguageKey::LoadingInstallFiles));
   if (!engine::ExtractInstallerFiles(session_)) session_.ExtractionOver = true;
   EndDialog(IDOK);
 }

@@ -6,6 +6,7 @@
 #include "package/RunStamp.h"
 #include "project/OsClass.h"
 #include "project/ProjectLoader.h"
+#include "project/TaskIds.h"
 #include "text/ByteText.h"
 
 namespace tarn::engine {
@@ -14,8 +15,6 @@ namespace {
 
 using project::FieldName;
 using project::SubTaskType;
-
-constexpr int kProjectNameKey = 19;
 
 package::CalendarTime ToCalendar(const platform::SystemTime& t) {
   return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds};
@@ -66,13 +65,15 @@ bool LoadPackage(SetupSession& s) {
   if (!project::LoadProject(s.System.files, s.ProjectCopyPath, s.CodePage, s.Project)) return false;
 
   // A volume capacity of zero or less cannot place any stream.
-  const std::int64_t diskSize = text::ParseDecimal32(
-      s.Project.GetFieldValue("2401", SubTaskType::GetAllVar, FieldName::DiskSize));
+  const std::int64_t diskSize = text::ParseDecimal32(s.Project.GetFieldValue(
+      project::task::Properties, SubTaskType::GetAllVar, FieldName::DiskSize));
   if (diskSize <= 0) return false;
   reader.SetCapacity(diskSize);
 
-  s.Project.GetFieldValues("2412", SubTaskType::FileList, FieldName::File, s.FileList);
-  s.Project.GetFieldValues("2412", SubTaskType::FolderList, FieldName::Folder, s.FolderList);
+  s.Project.GetFieldValues(project::task::Extraction, SubTaskType::FileList, FieldName::File,
+                           s.FileList);
+  s.Project.GetFieldValues(project::task::Extraction, SubTaskType::FolderList, FieldName::Folder,
+                           s.FolderList);
   if (s.FileList.empty()) return false;
   const auto language = package::PackageEntry::Parse(s.FileList.front(), s.Expander());
   if (!language || language->Kind() != package::EntryKind::Installer) return false;
@@ -83,9 +84,10 @@ bool LoadPackage(SetupSession& s) {
   if (!extracted) return false;
   s.TempFileList.push_back(s.LanguageFilePath);
   s.Language.Load(s.LanguageFilePath, s.System.files);
-  s.Language.SetText(kProjectNameKey, s.Project.ProjectName() + " " +
-                                          s.Project.GetFieldValue("2401", SubTaskType::GetAllVar,
-                                                                  FieldName::ProductVersion));
+  s.Language.SetText(project::LanguageKey::ProjectName,
+                     s.Project.ProjectName() + " " +
+                         s.Project.GetFieldValue(project::task::Properties, SubTaskType::GetAllVar,
+                                                 FieldName::ProductVersion));
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/StartupDefaults.h"
 
 #include "engine/RegistryKey.h"
+#include "project/TaskIds.h"
 
 namespace tarn::engine {
 
@@ -10,14 +11,14 @@ using project::FieldName;
 using project::SubTaskType;
 
 std::string Setting(const SetupSession& s, FieldName name) {
-  return s.Project.GetFieldValue("2401", SubTaskType::GetAllVar, name);
+  return s.Project.GetFieldValue(project::task::Properties, SubTaskType::GetAllVar, name);
 }
 
 }  // namespace
 
 void ApplyStartupDefaults(SetupSession& s) {
-  s.ProgramFolderPath =
-      s.Project.GetFieldValue("2404", SubTaskType::GetValue, FieldName::Description);
+  s.ProgramFolderPath = s.Project.GetFieldValue(project::task::Shortcuts, SubTaskType::GetValue,
+                                                FieldName::Description);
   s.CompanyText = Setting(s, FieldName::CompanyDesc);
   s.ProductKey = kProductKey;
   s.ProvideForInstall = Setting(s, FieldName::ProvideForInstall);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "project/LanguageKeys.h"
 
 namespace tarn::project {
 
@@ -39,8 +40,12 @@ class LanguageTable {
 
   // The text of the key's first line in the section; "" when there is none.
   std::string GetText(std::int32_t index) const;
+  std::string GetText(LanguageKey key) const { return GetText(static_cast<std::int32_t>(key)); }
   // Replaces the key's first line by key + "=" + text; nothing happens without such a line.
   void SetText(std::int32_t index, const std::string& text);
+  void SetText(LanguageKey key, const std::string& text) {
+    SetText(static_cast<std::int32_t>(key), text);
+  }
 
   const std::string& LanguageCode() const { return languageCode_; }
   const std::string& SystemLocale() const { return systemLocale_; }

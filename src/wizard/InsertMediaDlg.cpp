@@ -11,17 +11,6 @@ namespace tarn::wizard {
 
 namespace {
 
-// Language keys of the dialog's texts.
-constexpr int kCaption = 7;         // InsertMediaDesc
-constexpr int kRequestStart = 8;    // InsertMediaDesc0
-constexpr int kRequestDisk = 9;     // InsertMediaDesc1
-constexpr int kRequestEnd = 10;     // InsertMediaDesc2
-constexpr int kLocationLabel = 11;  // InsertMediaDesc3
-constexpr int kBrowse = 12;         // InsertMediaBrowseDesc
-constexpr int kOk = 6;              // SureDesc
-constexpr int kCancel = 15;         // CancelButtonDesc
-constexpr int kProductName = 19;    // ProjectName
-
 int CALLBACK PreselectFolder(HWND window, UINT message, LPARAM, LPARAM data) {
   if (message == BFFM_INITIALIZED) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
   return 0;
@@ -43,16 +32,17 @@ bool CInsertMediaDlg::OnInitDialog() {
                 {IDC_MEDIA_LOCATION_LABEL, IDC_MEDIA_LOCATION, IDC_MEDIA_BROWSE, IDC_MEDIA_REQUEST,
                  IDC_MEDIA_OK, IDC_MEDIA_CANCEL});
   resultPath_.clear();
-  SetWindowTextA(Hwnd(), texts_.GetText(kCaption).c_str());
-  SetItemText(IDC_MEDIA_LOCATION_LABEL, texts_.GetText(kLocationLabel));
+  SetWindowTextA(Hwnd(), texts_.GetText(project::LanguageKey::InsertMediaDesc).c_str());
+  SetItemText(IDC_MEDIA_LOCATION_LABEL, texts_.GetText(project::LanguageKey::InsertMediaDesc3));
   SetItemText(IDC_MEDIA_LOCATION, package::MediaLocationOf(expectedPath_, codePage_));
-  SetItemText(IDC_MEDIA_BROWSE, texts_.GetText(kBrowse));
-  SetItemText(IDC_MEDIA_OK, texts_.GetText(kOk));
-  SetItemText(IDC_MEDIA_CANCEL, texts_.GetText(kCancel));
-  SetItemText(IDC_MEDIA_REQUEST, texts_.GetText(kRequestStart) + " " +
-                                     texts_.GetText(kProductName) + " " +
-                                     texts_.GetText(kRequestDisk) + std::to_string(volume_) +
-                                     texts_.GetText(kRequestEnd));
+  SetItemText(IDC_MEDIA_BROWSE, texts_.GetText(project::LanguageKey::InsertMediaBrowseDesc));
+  SetItemText(IDC_MEDIA_OK, texts_.GetText(project::LanguageKey::SureDesc));
+  SetItemText(IDC_MEDIA_CANCEL, texts_.GetText(project::LanguageKey::CancelButtonDesc));
+  SetItemText(IDC_MEDIA_REQUEST, texts_.GetText(project::LanguageKey::InsertMediaDesc0) + " " +
+                                     texts_.GetText(project::LanguageKey::ProjectName) + " " +
+                                     texts_.GetText(project::LanguageKey::InsertMediaDesc1) +
+                                     std::to_string(volume_) +
+                                     texts_.GetText(project::LanguageKey::InsertMediaDesc2));
   return true;
 }
 
@@ -85,7 +75,7 @@ void CInsertMediaDlg::OnOK() {
 
 void CInsertMediaDlg::Browse() {
   SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_MEDIA_LOCATION)), TRUE);
-  const std::string title = texts_.GetText(kCaption);
+  const std::string title = texts_.GetText(project::LanguageKey::InsertMediaDesc);
   const std::string location = ItemText(IDC_MEDIA_LOCATION);
   char display[MAX_PATH] = {};
   BROWSEINFOA info{};
