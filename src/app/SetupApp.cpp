@@ -47,8 +47,8 @@ bool CSetupApp::InitInstance() {
   engine::ApplyStartupDefaults(session_);
 
   if (!session_.ProvideForInstall.empty()) {
-    const std::uint32_t code =
-        engine::RunAndWait(shell_, engine::PreInstallProgramPath(session_), SW_SHOW);
+    const std::uint32_t code = engine::RunAndWait(session_.System, session_.CodePage,
+                                                  engine::PreInstallProgramPath(session_), SW_SHOW);
     if (code == 0) {
       engine::RunCleanup(session_);
       return false;

@@ -1,14 +1,9 @@
 #include "engine/Cleanup.h"
 
+#include "engine/SharedFolders.h"
 #include "text/ByteText.h"
 
 namespace tarn::engine {
-
-namespace {
-
-constexpr const char* kSharedEngineFolder = "C:\\Program Files\\Common Files\\Borland Shared\\BDE";
-
-}  // namespace
 
 void RunCleanup(SetupSession& s) {
   platform::FileSystem& files = s.System.files;

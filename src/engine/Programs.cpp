@@ -1,15 +1,37 @@
 #include "engine/Programs.h"
 
+#include "text/ByteText.h"
+
 namespace tarn::engine {
 
-std::uint32_t RunAndWait(platform::Shell& shell, const std::string& path, std::int32_t show) {
-  // Quoted, so that a path with blanks ("C:\Documents and Settings\...") names one program.
-  const auto code = shell.RunAndWait("\"" + path + "\"", show);
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string ProgramFolder(const std::string& path, std::uint32_t codePage) {
+  const std::size_t slash = text::FindLastChar(path, '\\', codePage);
+  if (slash == text::npos) return {};
+  // "C:\x.exe" runs from "C:\", not from "C:" (the drive's current folder).
+  return path.substr(0, slash < 3 ? slash + 1 : slash);
+}
+
+std::uint32_t RunAndWait(const Platform& platform, std::uint32_t codePage, const std::string& path,
+                         std::int32_t show) {
+  const std::string commandLine = Quoted(path);
+  std::optional<std::uint32_t> code;
+  if (commandLine.size() <= kMaxCommandLength) {
+    const std::string folder = ProgramFolder(path, codePage);
+    if (!folder.empty()) platform.files.ChangeCurrentDirectory(folder);
+    code = platform.shell.RunAndWait(commandLine, show);
+  }
   if (!code) {
-    shell.ShowMessage("Create process failed", "Error");
+    platform.shell.ShowMessage("Create process failed", "Error");
     return kStartFailed;
   }
   return *code;
+}
+
+bool StartCommand(platform::Shell& shell, const std::string& commandLine, std::int32_t show) {
+  if (commandLine.size() > kMaxCommandLength) return false;
+  return shell.StartProgram(commandLine, show);
 }
 
 }  // namespace tarn::engine

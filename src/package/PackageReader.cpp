@@ -104,6 +104,8 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
     if (ok && !stored && extractionOver_) ok = false;
   }
   target_.Close();
+  // A half-written file is neither the old version nor the new one: take it away.
+  if (!ok) fs_.RemoveFile(target);
   return ok;
 }
 

@@ -3,6 +3,7 @@
 // programs, fonts, restarting the machine.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,13 @@ struct ShellLink {
   std::int32_t iconIndex = 0;
 };
 
+// What a thread of the program holds for its whole life (COM, on Windows); released when the
+// object is destroyed, on the same thread.
+class ThreadScope {
+ public:
+  virtual ~ThreadScope() = default;
+};
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -42,6 +50,10 @@ class Shell {
   virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
   // Makes a font file available to the running session.
   virtual bool AddFont(const std::string& path) = 0;
+  // Tells the running programs that the fonts changed, without waiting for any of them.
+  virtual void AnnounceFontChange() = 0;
+  // Prepares the calling thread for shell and COM work, for as long as the result lives.
+  virtual std::unique_ptr<ThreadScope> EnterThread() = 0;
   // Asks for a forced restart of the computer.
   virtual bool RestartComputer() = 0;
 };

@@ -2,6 +2,7 @@
 // A shell that does nothing but write down what it was asked to do, answering with scripted
 // results.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +14,8 @@ namespace tarn::test {
 class RecordingShell : public platform::Shell {
  public:
   struct Call {
-    std::string what;  // "link", "open", "start", "run", "message", "font", "restart"
+    // "link", "open", "start", "run", "message", "font", "font-change", "thread", "restart"
+    std::string what;
     std::string path;  // link path, file, or command line
     std::string detail;
     std::int32_t showCommand = 0;
@@ -49,6 +51,11 @@ class RecordingShell : public platform::Shell {
   bool AddFont(const std::string& path) override {
     calls.push_back({"font", path, {}, 0, {}});
     return succeed;
+  }
+  void AnnounceFontChange() override { calls.push_back({"font-change", {}, {}, 0, {}}); }
+  std::unique_ptr<platform::ThreadScope> EnterThread() override {
+    calls.push_back({"thread", {}, {}, 0, {}});
+    return std::make_unique<platform::ThreadScope>();
   }
   bool RestartComputer() override {
     calls.push_back({"restart", {}, {}, 0, {}});

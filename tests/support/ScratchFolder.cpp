@@ -35,6 +35,8 @@ std::string UniqueName() {
 }  // namespace
 
 ScratchFolder::ScratchFolder() {
+  std::error_code ec;
+  startFolder_ = fs::current_path(ec).string();
   const fs::path temp = fs::temp_directory_path() / UniqueName();
   hostRoot_ = temp.string();
   fs::create_directories(temp);
@@ -54,6 +56,8 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ec;
+  // Code under test may have entered a folder in here (programs start from their own folder).
+  if (!startFolder_.empty()) fs::current_path(startFolder_, ec);
   fs::remove_all(hostRoot_, ec);
 }
 

@@ -32,7 +32,8 @@ class ScratchFolder {
   std::string HostPath(const std::string& path) const;
 
  private:
-  std::string hostRoot_;  // what gets deleted at the end
+  std::string hostRoot_;     // what gets deleted at the end
+  std::string startFolder_;  // the current folder when the scratch folder was made
   std::string windowsBase_;
   std::unique_ptr<platform::FileSystem> fs_;
 };

@@ -98,6 +98,24 @@ void Win32Shell::ShowMessage(const std::string& text, const std::string& caption
 
 bool Win32Shell::AddFont(const std::string& path) { return AddFontResourceA(path.c_str()) > 0; }
 
+void Win32Shell::AnnounceFontChange() {
+  // Queued for windows of other threads: a hung program cannot hold the installation up.
+  SendNotifyMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+}
+
+namespace {
+
+class ComThreadScope : public ThreadScope {
+ public:
+  ComScope com;
+};
+
+}  // namespace
+
+std::unique_ptr<ThreadScope> Win32Shell::EnterThread() {
+  return std::make_unique<ComThreadScope>();
+}
+
 bool Win32Shell::RestartComputer() {
   HANDLE rawToken = nullptr;
   if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &rawToken)) {

@@ -15,6 +15,8 @@ class Win32Shell : public Shell {
                                           std::int32_t showCommand) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
   bool AddFont(const std::string& path) override;
+  void AnnounceFontChange() override;
+  std::unique_ptr<ThreadScope> EnterThread() override;
   bool RestartComputer() override;
 };
 

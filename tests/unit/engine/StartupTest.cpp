@@ -7,21 +7,17 @@
 #include "engine/StartupDefaults.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
-#include "support/LzmaStreams.h"
 #include "support/ProjectDocument.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
+#include "support/TestPackage.h"
 
 namespace tarn::engine {
 namespace {
 
 using platform::RootKey;
 
-struct Stream {
-  std::string target;
-  std::string kind;
-  std::string data;
-};
+using Stream = test::PackageStream;
 
 std::string Document(const std::string& settings, const std::string& fileLines) {
   return test::ProjectDocument(
@@ -53,22 +49,9 @@ class StartupTest : public testing::Test {
   // Writes Setup.exe: a stand-in stub, the streams, the compressed project, the trailer.
   void WritePackage(const std::vector<Stream>& streams,
                     const std::string& settings = "<DiskSize>650000000</DiskSize>\r\n") {
-    std::string image(100, 'S'), lines;
-    for (const auto& s : streams) {
-      const std::string stream = s.kind == "N" ? s.data : test::LzmaWithoutEndMarker(s.data);
-      lines += "<File>" + s.target + "," + std::to_string(image.size()) + "," +
-               std::to_string(stream.size()) + "," + s.kind + ",2005-1-23 20:20:58</File>\r\n";
-      image += stream;
-    }
-    const std::string project = test::LzmaWithoutEndMarker(Document(settings, lines));
-    package::PackageTrailer trailer;
-    trailer.SetIdentityText("startup-test");
-    trailer.projectOffset = image.size();
-    trailer.projectSize = project.size();
-    trailer.reserved = 2;
-    trailer.volumeNumber = 1;
-    const auto bytes = trailer.Encode();
-    dir.WriteFile("setup\\Setup.exe", image + project + std::string(bytes.begin(), bytes.end()));
+    dir.WriteFile("setup\\Setup.exe", test::PackageImage(streams, [&](const std::string& lines) {
+                    return Document(settings, lines);
+                  }));
   }
 
   std::vector<Stream> StandardStreams() {

@@ -210,8 +210,11 @@ TEST_F(PackageFixture, BrokenStreamsFail) {
   WriteVolumes(1 << 24);
   ASSERT_TRUE(Open());
   for (std::size_t i = 0; i < std::size(cases); ++i) {
+    dir.WriteFile("bad.bin", "an earlier version");
     EXPECT_FALSE(reader.ExtractEntry(dir.Path("bad.bin"), offsets[i], cases[i].size, false))
         << cases[i].what;
+    // Whatever was written before the failure is gone, never left half-written.
+    EXPECT_FALSE(dir.Exists("bad.bin")) << cases[i].what;
   }
 }
 

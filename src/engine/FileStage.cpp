@@ -1,0 +1,166 @@
+#include "engine/FileStage.h"
+
+#include <cstdlib>
+
+#include "engine/FolderChain.h"
+#include "engine/Programs.h"
+#include "engine/RegistryKey.h"
+#include "engine/RegistryOperations.h"
+#include "engine/SharedFolders.h"
+#include "engine/StartupDefaults.h"
+#include "package/PackageEntry.h"
+#include "project/TaskIds.h"
+#include "text/ByteText.h"
+
+namespace tarn::engine {
+
+namespace {
+
+using package::EntryKind;
+using project::FieldName;
+using project::LanguageKey;
+using project::SubTaskType;
+
+constexpr const char* kLastVersion = "LastVersion";
+
+class ProgressCounter {
+ public:
+  ProgressCounter(InstallHost& host, std::int32_t total) : host_(host), total_(total) {}
+  void Count() {
+    ++counted_;
+    if (const auto percent = ProgressPercent(counted_, total_)) host_.ShowProgress(*percent);
+  }
+
+ private:
+  InstallHost& host_;
+  std::int32_t total_;
+  std::int32_t counted_ = 0;
+};
+
+// The raw target paths that must not be overwritten, upper-cased, one per line.
+std::string KeepList(const SetupSession& s) {
+  std::vector<std::string> files;
+  s.Project.GetFieldValues(project::task::KeepFiles, SubTaskType::GetValue, FieldName::File, files);
+  std::string joined;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (i > 0) joined += "\r\n";
+    joined += files[i];
+  }
+  return text::AsciiUpper(joined);
+}
+
+bool NewerUninstallerRegistered(SetupSession& s) {
+  RegistryKey key(s.System.registry, s.CodePage);
+  if (!key.OpenPath(kProductKey, true)) return false;
+  const std::string registered = key.QueryString(kLastVersion);
+  return !registered.empty() && ParseDecimalFraction(registered) > kUninstallerVersion;
+}
+
+bool Contains(const std::string& upperText, const std::string& needle, std::uint32_t codePage) {
+  return text::FindText(upperText, text::AsciiUpper(needle), codePage) != text::npos;
+}
+
+// Files of the system folder and the shared database-engine folder are often in use by
+// running programs; failing to replace one is no reason to bother the user.
+bool AskAboutWriteError(SetupSession& s, const std::string& target) {
+  const std::string upper = text::AsciiUpper(target);
+  return !Contains(upper, kSharedEngineFolder, s.CodePage) &&
+         !Contains(upper, s.Expand("[System Directory]"), s.CodePage);
+}
+
+// After the uninstaller is written: its texts for the chosen language and the version mark.
+void RecordUninstaller(SetupSession& s) {
+  const std::string folder = s.Expand("[System Directory]\\TarnInstall");
+  CreateFolderChain(s.System.files, folder, s.CodePage);
+  s.Language.SaveSection(folder + "\\" + s.Language.LanguageCode() + ".ini", s.System.files);
+  RegistryKey key(s.System.registry, s.CodePage);
+  if (key.OpenPath(kProductKey, true)) key.SetString(kLastVersion, kUninstallerVersionText);
+}
+
+enum class EntryOutcome { Next, Done, EndStage };
+
+EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
+                          const std::string& keepList, ProgressCounter& progress) {
+  SetupSession& s = run.Session();
+  const std::string& target = entry.ExpandedTarget();
+  const EntryKind kind = entry.Kind();
+  if (kind == EntryKind::Installer) return EntryOutcome::Done;
+
+  if (kind == EntryKind::Uninstaller && NewerUninstallerRegistered(s)) {
+    progress.Count();
+    return EntryOutcome::Next;
+  }
+  if (text::FindText(keepList, text::AsciiUpper(entry.Target()), s.CodePage) != text::npos &&
+      s.System.files.Open(target, platform::OpenMode::Read)) {
+    progress.Count();
+    return EntryOutcome::Next;
+  }
+
+  if (kind != EntryKind::Uninstaller) s.Project.InstalledFileList.push_back(target);
+  const bool written = s.Reader.ExtractEntry(target, entry.Offset(), entry.CompressedSize(),
+                                             kind == EntryKind::Stored);
+  if (!written && !s.ExtractionOver && AskAboutWriteError(s, target)) {
+    const project::LanguageTable& texts = s.Language;
+    if (run.Host().AskAfterWriteError(texts.GetText(LanguageKey::WriteFileErrorDesc) + target +
+                                          texts.GetText(LanguageKey::ErrorExitInstallDesc),
+                                      texts.GetText(LanguageKey::MessageDesc))) {
+      s.ExtractionOver = true;
+      s.InstallRunning = false;
+      return EntryOutcome::EndStage;
+    }
+  }
+  if (s.ExtractionOver) {
+    s.InstallRunning = false;
+    return EntryOutcome::EndStage;
+  }
+  s.Reader.ApplyTimeStamp(entry, s.System.system);
+  progress.Count();
+
+  switch (kind) {
+    case EntryKind::RunAndDelete:
+      RunAndWait(s.System, s.CodePage, target, platform::kShowShow);
+      s.System.files.RemoveFile(target);
+      break;
+    case EntryKind::RegistryImport:
+      ImportRegistryTextFile(s, target);
+      s.System.files.RemoveFile(target);
+      break;
+    case EntryKind::Uninstaller:
+      RecordUninstaller(s);
+      break;
+    default:
+      break;
+  }
+  return EntryOutcome::Done;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ProgressPercent(std::int32_t counted, std::int32_t total) {
+  if (total <= 0) return std::nullopt;
+  const double percent = static_cast<double>(counted) / total * 100.0;
+  return percent >= 100.0 ? 100 : static_cast<std::int32_t>(percent);
+}
+
+double ParseDecimalFraction(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+void RunFileStage(InstallRun& run, const std::vector<std::string>& entries) {
+  SetupSession& s = run.Session();
+  run.Status(LanguageKey::CopyFileDesc);
+  ProgressCounter progress(
+      run.Host(), text::ParseDecimal32(s.Project.GetFieldValue(
+                      project::task::Properties, SubTaskType::GetAllVar, FieldName::FileQty)));
+  const std::string keepList = KeepList(s);
+  for (const auto& line : entries) {
+    const auto entry = package::PackageEntry::Parse(line, s.Expander());
+    // A line without its four fields names no file; it is passed over.
+    if (!entry || entry->Target().empty()) continue;
+    const EntryOutcome outcome = ProcessEntry(run, *entry, keepList, progress);
+    if (outcome == EntryOutcome::EndStage) return;
+    if (outcome == EntryOutcome::Next) continue;
+    run.EntryPause();
+    if (run.CancelPoint()) return;
+  }
+}
+
+}  // namespace tarn::engine
