@@ -41,3 +41,13 @@ function(tarn_windows_static target)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endfunction()
+
+
+# Links the program's resource script into `target`. The script pulls in the manifest, the icon
+# and the ID header, which its own dependency scan misses.
+function(tarn_add_resources target)
+  set(script ${TARN_ROOT}/src/res/TarnSetup.rc)
+  target_sources(${target} PRIVATE ${script})
+  set_source_files_properties(${script} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS
+    "${TARN_ROOT}/src/res/TarnSetup.manifest;${TARN_ROOT}/src/res/TarnSetup.ico;${TARN_ROOT}/src/res/resource.h")
+endfunction()

@@ -15,7 +15,11 @@ struct PageMetrics {
   }
 };
 
-// 96 pixels per inch and below keep the small layout; anything denser gets the large one.
+// 96 pixels per inch and below keep the small layout; anything denser gets the large one, and
+// displays denser than 120 get it scaled up so that the pages fill the frame.
 PageMetrics PageMetricsForDpi(std::int32_t logPixelsY);
+
+// A figure laid out for 120 pixels per inch, scaled for denser displays (truncated).
+std::int32_t ScaleFrom120Dpi(std::int32_t value, std::int32_t logPixelsY);
 
 }  // namespace tarn::engine

@@ -68,6 +68,8 @@ struct SetupSession {
   std::vector<std::string> FolderList;
 
   std::string ProgramFolderPath;
+  // The licence was accepted on its page; only the user-interface thread uses it.
+  bool LicenceAccepted = false;
   std::string CompanyText;
   std::string ProductKey;
   std::string ProvideForInstall;

@@ -4,7 +4,21 @@
 
 namespace tarn::ui {
 
-Dialog::~Dialog() { Destroy(); }
+namespace {
+
+// The window property that leads from a control window to the object subclassing it.
+constexpr const char* kControlProperty = "TarnControl";
+
+}  // namespace
+
+Dialog::~Dialog() {
+  if (hwnd_ && !modal_) {
+    HWND h = hwnd_;
+    hwnd_ = nullptr;
+    SetWindowLongPtrA(h, DWLP_USER, 0);
+    DestroyWindow(h);
+  }
+}
 
 HINSTANCE Dialog::Instance() { return GetModuleHandleA(nullptr); }
 
@@ -23,12 +37,8 @@ bool Dialog::Create(HWND parent) {
 }
 
 void Dialog::Destroy() {
-  if (hwnd_ && !modal_) {
-    HWND h = hwnd_;
-    hwnd_ = nullptr;
-    SetWindowLongPtrA(h, DWLP_USER, 0);
-    DestroyWindow(h);
-  }
+  // WM_NCDESTROY detaches the object once its handlers have seen WM_DESTROY.
+  if (hwnd_ && !modal_) DestroyWindow(hwnd_);
 }
 
 std::string Dialog::ItemText(int id) const {
@@ -51,6 +61,14 @@ void Dialog::EndDialog(INT_PTR result) {
     Destroy();
 }
 
+void Dialog::OnOK() {
+  if (modal_) EndDialog(IDOK);
+}
+
+void Dialog::OnCancel() {
+  if (modal_) EndDialog(IDCANCEL);
+}
+
 bool Dialog::OnCommand(int id, int, HWND) {
   if (id == IDOK) {
     OnOK();
@@ -62,6 +80,8 @@ bool Dialog::OnCommand(int id, int, HWND) {
   }
   return false;
 }
+
+bool Dialog::OnNotify(int, NMHDR&, LRESULT&) { return false; }
 
 INT_PTR Dialog::OnMessage(UINT, WPARAM, LPARAM, bool& handled) {
   handled = false;
@@ -78,9 +98,31 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
   if (!self) return FALSE;
-  if (message == WM_COMMAND) {
-    return self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
-                                                                                           : FALSE;
+  switch (message) {
+    case WM_COMMAND: {
+      HWND control = reinterpret_cast<HWND>(lParam);
+      if (Control* reflected = control ? Control::FromHandle(control) : nullptr) {
+        if (reflected->OnReflectedCommand(HIWORD(wParam))) return TRUE;
+      }
+      return self->OnCommand(LOWORD(wParam), HIWORD(wParam), control) ? TRUE : FALSE;
+    }
+    case WM_NOTIFY: {
+      NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+      LRESULT result = 0;
+      bool handled = false;
+      if (Control* reflected = Control::FromHandle(header.hwndFrom))
+        handled = reflected->OnReflectedNotify(header, result);
+      if (!handled) handled = self->OnNotify(static_cast<int>(wParam), header, result);
+      if (!handled) return FALSE;
+      // A dialog procedure hands a notification's result back through DWLP_MSGRESULT.
+      SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+      return TRUE;
+    }
+    case WM_DESTROY:
+      self->OnDestroy();
+      break;
+    default:
+      break;
   }
   bool handled = false;
   const INT_PTR result = self->OnMessage(message, wParam, lParam, handled);
@@ -91,20 +133,52 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return handled ? result : FALSE;
 }
 
-Font& Font::operator=(Font&& other) noexcept {
-  if (this != &other) {
-    Reset(other.font_);
-    other.font_ = nullptr;
+Control::~Control() { Detach(); }
+
+bool Control::Attach(HWND dialog, int id) { return Attach(GetDlgItem(dialog, id)); }
+
+bool Control::Attach(HWND control) {
+  Detach();
+  if (!control || GetPropA(control, kControlProperty)) return false;
+  SetPropA(control, kControlProperty, this);
+  previous_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::WindowProc)));
+  hwnd_ = control;
+  return true;
+}
+
+void Control::Detach() {
+  if (!hwnd_) return;
+  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+  RemovePropA(hwnd_, kControlProperty);
+  hwnd_ = nullptr;
+  previous_ = nullptr;
+}
+
+Control* Control::FromHandle(HWND control) {
+  return static_cast<Control*>(GetPropA(control, kControlProperty));
+}
+
+bool Control::OnReflectedCommand(int) { return false; }
+
+bool Control::OnReflectedNotify(NMHDR&, LRESULT&) { return false; }
+
+bool Control::OnControlMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Control* self = FromHandle(hwnd);
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  const WNDPROC previous = self->previous_;
+  if (message == WM_NCDESTROY) {
+    self->Detach();
+    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
   }
-  return *this;
+  LRESULT result = 0;
+  if (self->OnControlMessage(message, wParam, lParam, result)) return result;
+  return CallWindowProcA(previous, hwnd, message, wParam, lParam);
 }
 
-void Font::Reset(HFONT font) {
-  if (font_) DeleteObject(font_);
-  font_ = font;
-}
-
-Font CopyDialogFont(HWND dialog, LONG weight) {
+Font CopyDialogFont(HWND dialog, LONG weight, double scale) {
   HFONT current = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
   LOGFONTA lf{};
   if (!current || GetObjectA(current, sizeof lf, &lf) == 0) {
@@ -112,6 +186,8 @@ Font CopyDialogFont(HWND dialog, LONG weight) {
   }
   lf.lfFaceName[0] = '\0';
   lf.lfWeight = weight;
+  lf.lfHeight = static_cast<LONG>(lf.lfHeight * scale);
+  lf.lfWidth = static_cast<LONG>(lf.lfWidth * scale);
   return Font(CreateFontIndirectA(&lf));
 }
 

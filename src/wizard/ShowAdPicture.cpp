@@ -1,43 +1,13 @@
 #include "wizard/ShowAdPicture.h"
 
 #include "res/resource.h"
+#include "ui/DeviceContext.h"
 #include "wizard/DrawBitmapFile.h"
 
 namespace tarn::wizard {
 
-namespace {
-
-// A window's device context for the length of a scope.
-class WindowDc {
- public:
-  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-  ~WindowDc() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND hwnd_;
-  HDC dc_;
-};
-
-// BeginPaint / EndPaint as a scope.
-class PaintScope {
- public:
-  explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { BeginPaint(hwnd_, &paint_); }
-  ~PaintScope() { EndPaint(hwnd_, &paint_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC Dc() const { return paint_.hdc; }
-
- private:
-  HWND hwnd_;
-  PAINTSTRUCT paint_{};
-};
-
-}  // namespace
+using ui::PaintScope;
+using ui::WindowDc;
 
 CShowAdPicture::CShowAdPicture() : ui::Dialog(IDD_AD_PICTURE) {}
 

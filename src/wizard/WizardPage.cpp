@@ -1,0 +1,22 @@
+#include "wizard/WizardPage.h"
+
+namespace tarn::wizard {
+
+CWizardPage::CWizardPage(int templateId, engine::SetupSession& session,
+                         std::optional<project::LanguageKey> subject,
+                         std::optional<project::LanguageKey> description)
+    : Dialog(templateId), session_(session), subjectKey_(subject), descriptionKey_(description) {}
+
+bool CWizardPage::Create(HWND frame) {
+  if (subjectKey_) subject_ = Text(*subjectKey_);
+  if (descriptionKey_) description_ = Text(*descriptionKey_);
+  return Dialog::Create(frame);
+}
+
+bool CWizardPage::OnInitDialog() {
+  normalFont_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
+  boldFont_ = ui::CopyDialogFont(Hwnd(), FW_BOLD);
+  return true;
+}
+
+}  // namespace tarn::wizard
