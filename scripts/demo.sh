@@ -27,16 +27,54 @@ display=$(cat "$prefix.display" 2>/dev/null || echo "${DISPLAY:-}")
 status=0
 wine "$setup" &
 pid=$!
-sleep 3
-if [ -n "$display" ]; then
-  DISPLAY=$display import -window root "$out/running.png" 2>/dev/null || true
+drive() { wine "$tree/bin/tarndriver.exe" "$@" >/dev/null; }
+shot() {
+  if [ -n "$display" ]; then
+    DISPLAY=$display import -window root "$out/$1.png" 2>/dev/null || true
+  fi
+}
+wizard="Tarn Sample 1.0 Setup"
+# The way a person goes: every page's defaults, the licence accepted, and Finish without
+# starting the sample application (it would keep its window open).
+walk() {
+  drive --timeout 90 wait "$wizard" || return 1
+  echo "While the wizard shows, the temporary folder holds:"
+  ls "$temp" | sed 's/^/  /'
+  shot 1-welcome
+  drive click "$wizard" 1001 && drive click "$wizard" 1002 || return 1
+  local page n=2
+  for page in licence readme user-information program-folder install-path; do
+    shot "$n-$page"
+    n=$((n + 1))
+    drive click "$wizard" 1001 || return 1
+  done
+  drive --timeout 300 wait-text "$wizard" 1001 "&Finish" || return 1
+  shot "$n-finish"
+  drive untick "$wizard" 10001 && drive click "$wizard" 1001
+}
+walked=0
+walk && walked=1
+[ "$walked" = 1 ] || echo "The wizard could not be walked through; see the screenshots in $out"
+# Never wait forever: a program still running after the walk is ended.
+for _ in $(seq 1 60); do kill -0 $pid 2>/dev/null || break; sleep 1; done
+if kill -0 $pid 2>/dev/null; then
+  echo "Setup.exe still runs a minute after the walk: ending it"
+  kill $pid 2>/dev/null || true
 fi
-echo "While it runs, the temporary folder holds:"
-ls "$temp" | sed 's/^/  /'
 wait $pid || status=$?
-echo "Afterwards it holds: $(ls "$temp" | wc -l) file(s)"
+echo "Afterwards the temporary folder holds $(ls "$temp" | wc -l) file(s)"
+installed="$prefix/drive_c/Program Files/Tarn Sample"
+if [ -d "$installed" ]; then
+  echo "Installed in C:\\Program Files\\Tarn Sample:"
+  (cd "$installed" && find . -type f -printf '  %P  (%s bytes, %TY-%Tm-%Td %TH:%TM)\n' | sort)
+  echo "Shortcuts:"
+  find "$prefix/drive_c" -name '*.Lnk' -printf '  %P\n' | sort
+  echo "Uninstall registration:"
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarn Sample 1.0' |
+    tr -d '\r' | grep REG_ | sed 's/^ */  /'
+fi
 wine --stop
 rm -rf "$prefix" "$prefix.lock"
-echo "Setup.exe ended with exit status $status (0: installation completed; 1: nothing installed)"
-[ -f "$out/running.png" ] && echo "Screenshot taken while it ran: $out/running.png"
+echo "Setup.exe ended with exit status $status (0: installation completed; 1: not completed)"
+echo "Screenshots of the pages: $out/*.png"
 exit 0

@@ -3,14 +3,35 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <ole2.h>
 
 #include "app/LoadingDlg.h"
 #include "engine/Cleanup.h"
 #include "engine/Programs.h"
 #include "engine/StartupDefaults.h"
+#include "ui/SystemLibrary.h"
+#include "wizard/InsertMediaDlg.h"
 #include "wizard/ShowAdPicture.h"
+#include "wizard/WizardFrame.h"
 
 namespace tarn::app {
+
+namespace {
+
+class OleScope {
+ public:
+  OleScope() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+  ~OleScope() {
+    if (ok_) OleUninitialize();
+  }
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+
+ private:
+  bool ok_;
+};
+
+}  // namespace
 
 CSetupApp::CSetupApp() : session_(engine::Platform{files_, registry_, system_, shell_}) {}
 
@@ -19,12 +40,10 @@ bool CSetupApp::InitInstance() {
                                             ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   // Without it the pages that host ActiveX controls simply show nothing there.
-  activeXHost_.reset(LoadLibraryA("atl.dll"));
+  activeXHost_ = ui::LoadSystemLibrary("atl.dll");
   if (activeXHost_) {
-    using AtlAxWinInitFn = BOOL(WINAPI*)();
-    if (auto init = reinterpret_cast<AtlAxWinInitFn>(
-            reinterpret_cast<void*>(GetProcAddress(activeXHost_.get(), "AtlAxWinInit"))))
-      init();
+    using AtlAxWinInitFn = BOOL WINAPI();
+    if (auto init = ui::LibraryFunction<AtlAxWinInitFn>(activeXHost_.get(), "AtlAxWinInit")) init();
   }
 
   session_.InstallRunning = true;
@@ -55,7 +74,17 @@ bool CSetupApp::InitInstance() {
     }
   }
 
-  // The wizard joins here.
+  {
+    // The licence and readme pages host an ActiveX control, which needs OLE on this thread.
+    const OleScope ole;
+    // A volume missing while the worker extracts is asked for from the worker's thread.
+    wizard::InsertMediaPrompt volumePrompt(session_.Language, session_.CodePage);
+    session_.Reader.SetVolumePrompt(&volumePrompt);
+    wizard::CWizardFrame frame(session_);
+    frame.DoModal(nullptr);
+    // The frame has waited for the worker, so nothing extracts any more.
+    session_.Reader.SetVolumePrompt(nullptr);
+  }
 
   engine::RunCleanup(session_);
   return false;

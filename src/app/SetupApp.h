@@ -4,14 +4,12 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "engine/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemFacts.h"
+#include "ui/SystemLibrary.h"
 
 namespace tarn::app {
 
@@ -31,10 +29,7 @@ class CSetupApp {
 
   // The system's ActiveX host window class (the licence and readme pages show the web browser
   // control in it) lives in atl.dll, which stays loaded for the whole run.
-  struct LibraryDeleter {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-  };
-  std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter> activeXHost_;
+  ui::Library activeXHost_;
 };
 
 }  // namespace tarn::app

@@ -8,7 +8,7 @@ SetupSession::SetupSession(const Platform& platform)
     : System(platform),
       CodePage(platform.system.AnsiCodePage()),
       Language(platform.system.SystemLocale(), CodePage),
-      Reader(platform.files, ExtractionOver) {}
+      Reader(platform.files, ExtractionOver, CodePage) {}
 
 std::string SetupSession::StampedTempName(const std::string& path) {
   return package::StampedTempName(path, RunStamp, CodePage, Expander());

@@ -6,6 +6,7 @@
 
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
+#include "text/ByteText.h"
 
 namespace tarn::package {
 
@@ -30,8 +31,9 @@ class LzmaDecoder {
 
 }  // namespace
 
-PackageReader::PackageReader(platform::FileSystem& fs, std::atomic<bool>& extractionOver)
-    : fs_(fs), extractionOver_(extractionOver), target_(fs), volume_(fs) {}
+PackageReader::PackageReader(platform::FileSystem& fs, std::atomic<bool>& extractionOver,
+                             std::uint32_t codePage)
+    : fs_(fs), extractionOver_(extractionOver), codePage_(codePage), target_(fs), volume_(fs) {}
 
 bool PackageReader::OpenVolume(const std::string& path, bool checkIdentity) {
   volume_.Close();
@@ -52,8 +54,8 @@ bool PackageReader::OpenVolume(const std::string& path, bool checkIdentity) {
       return false;
     }
   } else {
-    const std::size_t slash = path.rfind('\\');
-    volumeFolder_ = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::size_t slash = text::FindLastChar(path, '\\', codePage_);
+    volumeFolder_ = slash == text::npos ? std::string() : path.substr(0, slash + 1);
   }
   return volume_.Seek(0, platform::SeekOrigin::Begin);
 }

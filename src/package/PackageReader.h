@@ -25,7 +25,10 @@ class PackageReader {
   static constexpr std::size_t kMaxVolumePath = 499;
   static constexpr std::size_t kCopyBufferSize = 40960;
 
-  PackageReader(platform::FileSystem& fs, std::atomic<bool>& extractionOver);
+  // `codePage` is the ANSI code page of the paths, so that a trail byte is never taken for a
+  // backslash when the volume folder is split off.
+  PackageReader(platform::FileSystem& fs, std::atomic<bool>& extractionOver,
+                std::uint32_t codePage = 0);
 
   // The setup file's trailer; its volume fields follow every volume switch.
   void SetTrailer(const PackageTrailer& trailer) { trailer_ = trailer; }
@@ -63,6 +66,7 @@ class PackageReader {
 
   platform::FileSystem& fs_;
   std::atomic<bool>& extractionOver_;
+  std::uint32_t codePage_;
   VolumePrompt* prompt_ = nullptr;
 
   PackageTrailer trailer_;

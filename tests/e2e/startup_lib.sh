@@ -21,6 +21,17 @@ startup_temp_listing() {
   (cd "$(startup_temp_dir)" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort)
 }
 
+# The sample's wizard: its caption is the project's name and version, then " Setup".
+STARTUP_WIZARD="Tarn Sample 1.0 Setup"
+
+# Leaves the wizard as a user does who changes their mind: Cancel, then Yes to the question.
+startup_leave_wizard() {  # WHAT
+  e2e_step "$1: the wizard appears" --timeout 90 wait "$STARTUP_WIZARD"
+  e2e_screenshot "$1-wizard"
+  e2e_step "$1: Cancel" --post click "$STARTUP_WIZARD" 2
+  e2e_step "$1: Yes to the exit question" msgbox "$STARTUP_WIZARD" yes
+}
+
 # Fails the scenario unless the temporary folder holds exactly what it held before the run.
 startup_expect_temp_unchanged() {  # LISTING_BEFORE WHAT
   local now

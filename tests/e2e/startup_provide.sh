@@ -57,6 +57,7 @@ temp_during=$(startup_temp_listing)
 [[ "$temp_during" == *"~TarnInstall-ProvideForInstall.exe"* ]] ||
   e2e_fail "exit 1: the program is not in $spaced_temp while the splash shows: $temp_during"
 e2e_expect_eq "$(marker_lines | grep -c .)" 1 "exit 1: runs of the program while the splash shows"
+startup_leave_wizard "exit 1"
 e2e_wait_exit 60 || e2e_fail "exit 1: setup still runs after a minute"
 e2e_watch_wait 30
 e2e_screenshot exit1-after-exit

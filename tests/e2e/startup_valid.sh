@@ -50,16 +50,24 @@ sleep 0.5
 [ -z "$(watch_gone_time "$splash")" ] || e2e_fail "the splash went right after the close request"
 e2e_screenshot splash-after-alt-f4
 
-e2e_wait_exit 60 || e2e_fail "setup did not end within a minute after the splash"
+startup_leave_wizard "after the splash"
+e2e_wait_exit 60 || e2e_fail "setup did not end within a minute after leaving the wizard"
 e2e_watch_wait 30
 e2e_screenshot after-exit
 
 # --- what the timeline shows --------------------------------------------------
 # Two windows, one after the other: the loading dialog, then the splash.
 windows=$(watch_shown | cut -d' ' -f2)
-e2e_expect_eq "$(wc -l <<<"$windows")" 2 "the number of windows shown (timeline in $E2E_WATCH_LOG)"
+# The loading dialog, the splash, then the wizard and its exit question.
+e2e_expect_eq "$(wc -l <<<"$windows")" 4 "the number of windows shown (timeline in $E2E_WATCH_LOG)"
 loading=$(head -n 1 <<<"$windows")
-e2e_expect_eq "$(tail -n 1 <<<"$windows")" "$splash" "the second window"
+e2e_expect_eq "$(sed -n 2p <<<"$windows")" "$splash" "the second window"
+wizard=$(sed -n 3p <<<"$windows")
+grep -qF " text $wizard id=1001 \"&Next >\"" "$E2E_WATCH_LOG" ||
+  e2e_fail "the third window is not the wizard"
+wizard_shown=$(grep -F " shown $wizard " "$E2E_WATCH_LOG" | cut -d' ' -f1)
+[ "$wizard_shown" -ge "$(watch_gone_time "$splash")" ] ||
+  e2e_fail "the wizard appeared before the splash went"
 grep -qE "^[0-9]+ shown $loading class=#32770 " "$E2E_WATCH_LOG" ||
   e2e_fail "the loading dialog is no dialog"
 e2e_expect_eq "$(watch_texts "$loading" "$loading_id")" \

@@ -303,6 +303,32 @@ TEST_F(PackageFixture, MissingVolumeIsAskedForUntilFound) {
   EXPECT_FALSE(over);
 }
 
+// Every path opens the one setup file, so that names a scratch folder cannot hold still reach it.
+class AnyPathOpensSetup : public test::ForwardingFileSystem {
+ public:
+  AnyPathOpensSetup(platform::FileSystem& inner, std::string setup)
+      : ForwardingFileSystem(&inner), inner_(inner), setup_(std::move(setup)) {}
+  std::unique_ptr<platform::File> Open(const std::string&, platform::OpenMode mode) override {
+    return inner_.Open(setup_, mode);
+  }
+
+ private:
+  platform::FileSystem& inner_;
+  std::string setup_;
+};
+
+TEST_F(PackageFixture, TheVolumeFolderEndsAtAWholeBackslash) {
+  Add("data");
+  WriteVolumes(1 << 20);
+  AnyPathOpensSetup files(dir.Files(), dir.Path("Setup.exe"));
+  // Big5 0xB3 0x5C: a character whose second byte is the backslash's.
+  PackageReader big5(files, over, 950);
+  ASSERT_TRUE(big5.OpenVolume("D:\\Big5\\\xB3\x5C\\Setup.exe", false));
+  EXPECT_EQ(big5.VolumeFolder(), "D:\\Big5\\\xB3\x5C\\");
+  ASSERT_TRUE(big5.OpenVolume("D:\\Big5\\\xB3\x5CSetup.exe", false));
+  EXPECT_EQ(big5.VolumeFolder(), "D:\\Big5\\");
+}
+
 TEST_F(PackageFixture, GivingUpOnAVolumeEndsExtraction) {
   const std::string data = NoiseBytes(2000, 5);
   const std::int64_t offset = Add(data);
