@@ -1,24 +1,77 @@
 #include "engine/Cleanup.h"
 
+#include <set>
+
+#include "engine/FileReplacement.h"
 #include "engine/SharedFolders.h"
 #include "text/ByteText.h"
 
 namespace tarn::engine {
 
+namespace {
+
+// Files under the Windows folder or the shared database-engine folder may already be in use by
+// other programs: the new version stays.
+class SharedLocations {
+ public:
+  explicit SharedLocations(SetupSession& s)
+      : windows_(text::AsciiUpper(s.Expand("[Windows Directory]"))),
+        engine_(text::AsciiUpper(kSharedEngineFolder)),
+        codePage_(s.CodePage) {}
+  bool Contain(const std::string& path) const {
+    const std::string upper = text::AsciiUpper(path);
+    return text::FindText(upper, windows_, codePage_) != text::npos ||
+           text::FindText(upper, engine_, codePage_) != text::npos;
+  }
+
+ private:
+  std::string windows_;
+  std::string engine_;
+  std::uint32_t codePage_;
+};
+
+void ForgetKeptCopy(SetupSession& s, const std::string& target) {
+  const auto found = s.KeptCopies.find(target);
+  if (found == s.KeptCopies.end()) return;
+  s.System.files.RemoveFile(found->second.path);
+  s.KeptCopies.erase(found);
+}
+
+void RollBackFiles(SetupSession& s) {
+  const SharedLocations shared(s);
+  std::set<std::string> done;
+  for (const auto& path : s.Project.InstalledFileList) {
+    if (!done.insert(path).second) continue;
+    // A file the run could not write is still the user's own.
+    const bool untouched = s.UnwrittenFiles.count(path) != 0 && s.WrittenFiles.count(path) == 0;
+    if (untouched) continue;
+    if (shared.Contain(path))
+      ForgetKeptCopy(s, path);
+    else if (!RestoreKeptCopy(s, path))
+      s.System.files.RemoveFile(path);
+  }
+  // Replaced files the list does not name (the uninstaller): the same rules.
+  const auto remaining = s.KeptCopies;
+  for (const auto& [target, kept] : remaining) {
+    if (shared.Contain(target))
+      ForgetKeptCopy(s, target);
+    else
+      RestoreKeptCopy(s, target);
+  }
+}
+
+}  // namespace
+
 void RunCleanup(SetupSession& s) {
   platform::FileSystem& files = s.System.files;
   s.ExtractionOver = true;
   for (const auto& path : s.TempFileList) files.RemoveFile(path);
-  if (s.InstallRunning) return;
-
-  const std::string windows = text::AsciiUpper(s.Expand("[Windows Directory]"));
-  const std::string shared = text::AsciiUpper(kSharedEngineFolder);
-  for (const auto& path : s.Project.InstalledFileList) {
-    const std::string upper = text::AsciiUpper(path);
-    const bool keep = text::FindText(upper, windows, s.CodePage) != text::npos ||
-                      text::FindText(upper, shared, s.CodePage) != text::npos;
-    if (!keep) files.RemoveFile(path);
+  if (s.InstallRunning) {
+    DiscardKeptCopies(s);
+    return;
   }
+
+  RollBackFiles(s);
   s.System.system.Pause(100);
   // No created folder may be the current one when it is removed.
   files.ChangeCurrentDirectory("C:\\");

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/FileReplacement.h"
 #include "engine/FolderChain.h"
 #include "engine/Programs.h"
 #include "engine/RegistryKey.h"
@@ -77,6 +78,18 @@ void RecordUninstaller(SetupSession& s) {
   if (key.OpenPath(kProductKey, true)) key.SetString(kLastVersion, kUninstallerVersionText);
 }
 
+// The new version is written beside the target and takes its place only once it is whole.
+bool WriteEntry(SetupSession& s, const package::PackageEntry& entry) {
+  const std::string& target = entry.ExpandedTarget();
+  if (!Replaceable(s, target)) return false;
+  const std::string staged = StagedName(s, target);
+  if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
+                             entry.Kind() == EntryKind::Stored))
+    return false;
+  s.Reader.ApplyTimeStamp(entry, s.System.system, staged);
+  return PutInPlace(s, staged, target);
+}
+
 enum class EntryOutcome { Next, Done, EndStage };
 
 EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
@@ -97,8 +110,8 @@ EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
   }
 
   if (kind != EntryKind::Uninstaller) s.Project.InstalledFileList.push_back(target);
-  const bool written = s.Reader.ExtractEntry(target, entry.Offset(), entry.CompressedSize(),
-                                             kind == EntryKind::Stored);
+  const bool written = WriteEntry(s, entry);
+  if (!written) s.UnwrittenFiles.insert(target);
   if (!written && !s.ExtractionOver && AskAboutWriteError(s, target)) {
     const project::LanguageTable& texts = s.Language;
     if (run.Host().AskAfterWriteError(texts.GetText(LanguageKey::WriteFileErrorDesc) + target +
@@ -113,7 +126,7 @@ EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
     s.InstallRunning = false;
     return EntryOutcome::EndStage;
   }
-  s.Reader.ApplyTimeStamp(entry, s.System.system);
+  // A file that was not written keeps its own time stamp.
   progress.Count();
 
   switch (kind) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/ComponentStage.h"
+#include "engine/FileReplacement.h"
 #include "engine/FileStage.h"
 #include "engine/FolderStage.h"
 #include "engine/FontStage.h"
@@ -62,6 +63,8 @@ int RunInstallWorker(SetupSession& session, InstallHost& host) {
   InstallRun run(session, host);
   session.InstallRunning = true;
   if (RunStages(run)) {
+    // Nothing will be rolled back now: the earlier versions are not needed any more.
+    DiscardKeptCopies(session);
     session.ExtractionOver = true;
     session.InstallCompleted = true;
     host.Finished(InstallEnd::Completed);

@@ -3,6 +3,8 @@
 // application and passed by reference, so that every test can build a session of its own.
 
 #include <atomic>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,12 @@
 #include "project/PathVariables.h"
 
 namespace tarn::engine {
+
+// The earlier version of a file the installation replaced, moved aside until the run is over.
+struct KeptCopy {
+  std::string path;
+  bool wasHidden = false;  // the file's own mark, given back when it is restored
+};
 
 // The system services a run works with.
 struct Platform {
@@ -66,6 +74,13 @@ struct SetupSession {
   // The File values of the file list and the Folder values of the folder list.
   std::vector<std::string> FileList;
   std::vector<std::string> FolderList;
+
+  // Replaced files by target, every target this run has put in place, and targets it failed
+  // to write, which still hold what was there before (written by the worker only; read by the
+  // roll-back).
+  std::map<std::string, KeptCopy> KeptCopies;
+  std::set<std::string> WrittenFiles;
+  std::set<std::string> UnwrittenFiles;
 
   std::string ProgramFolderPath;
   // The licence was accepted on its page; only the user-interface thread uses it.

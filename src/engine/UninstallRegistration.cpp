@@ -1,5 +1,6 @@
 #include "engine/UninstallRegistration.h"
 
+#include "engine/FileReplacement.h"
 #include "engine/RegistryKey.h"
 #include "engine/Shortcuts.h"
 #include "project/TaskIds.h"
@@ -65,8 +66,14 @@ void RegisterUninstall(InstallRun& run) {
 
   const bool registerWithSystem = Option(s, FieldName::CreateUnInstall1);
   const bool uninstallShortcut = Option(s, FieldName::CreateUnInstall2);
-  if (registerWithSystem || uninstallShortcut)
-    s.System.files.CopyFileTo(s.ProjectCopyPath, recordPath, false);
+  if (registerWithSystem || uninstallShortcut) {
+    // A record is never left half-copied: the copy takes the old one's place only when whole.
+    const std::string staged = StagedName(s, recordPath);
+    if (s.System.files.CopyFileTo(s.ProjectCopyPath, staged, false))
+      ReplaceWith(s, staged, recordPath);
+    else
+      s.System.files.RemoveFile(staged);
+  }
 
   if (run.CancelPoint()) return;
 

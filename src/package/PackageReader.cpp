@@ -112,6 +112,11 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
 }
 
 void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system) {
+  ApplyTimeStamp(entry, system, entry.ExpandedTarget());
+}
+
+void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system,
+                                   const std::string& path) {
   const CalendarTime t = entry.TimeStamp();
   platform::SystemTime local;
   local.year = static_cast<std::uint16_t>(t.year);
@@ -122,7 +127,7 @@ void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::SystemFa
   local.second = static_cast<std::uint16_t>(t.second);
   const auto when = system.LocalToFileTime(local);
   if (!when) return;
-  auto file = fs_.Open(entry.ExpandedTarget(), platform::OpenMode::Update);
+  auto file = fs_.Open(path, platform::OpenMode::Update);
   if (file) file->SetTimes(*when, *when, *when);
 }
 

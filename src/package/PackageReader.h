@@ -52,6 +52,9 @@ class PackageReader {
   // Sets the creation, last-access and last-write times of the entry's expanded target to the
   // entry's time stamp, read as local time. Nothing happens when the file cannot be opened.
   void ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system);
+  // The same for another file, such as the entry's new version before it takes its place.
+  void ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system,
+                      const std::string& path);
 
   std::int32_t CurrentVolume() const { return currentVolume_; }
   const std::string& VolumeFolder() const { return volumeFolder_; }

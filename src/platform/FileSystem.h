@@ -48,6 +48,12 @@ class FileSystem {
   virtual std::unique_ptr<File> Open(const std::string& path, OpenMode mode) = 0;
 
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Gives a file a new name in the same volume; fails when `to` exists already.
+  virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+  // Marks a file hidden from ordinary folder listings, or clears the mark; gives whether it was
+  // hidden before, nothing when the file cannot be reached. A system without the mark keeps
+  // files visible and reports them so.
+  virtual std::optional<bool> SetHidden(const std::string& path, bool hidden) = 0;
   // Copies a file; with `failIfExists` an existing target is left alone and the copy fails.
   virtual bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
   // Creates one directory; its parent must exist. False if it exists already.

@@ -42,6 +42,12 @@ class ForwardingFileSystem : public platform::FileSystem {
     return inner_ ? inner_->Open(path, mode) : nullptr;
   }
   bool RemoveFile(const std::string& path) override { return inner_ && inner_->RemoveFile(path); }
+  bool RenameFile(const std::string& from, const std::string& to) override {
+    return inner_ && inner_->RenameFile(from, to);
+  }
+  std::optional<bool> SetHidden(const std::string& path, bool hidden) override {
+    return inner_ ? inner_->SetHidden(path, hidden) : std::nullopt;
+  }
   bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override {
     return inner_ && inner_->CopyFileTo(from, to, failIfExists);
   }

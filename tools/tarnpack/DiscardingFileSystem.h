@@ -23,6 +23,8 @@ class DiscardingFileSystem : public tarn::platform::FileSystem {
     return std::make_unique<Sink>(written_);
   }
   bool RemoveFile(const std::string&) override { return true; }
+  bool RenameFile(const std::string&, const std::string&) override { return true; }
+  std::optional<bool> SetHidden(const std::string&, bool) override { return false; }
   bool CopyFileTo(const std::string&, const std::string&, bool) override { return false; }
   bool MakeDirectory(const std::string&) override { return false; }
   bool RemoveEmptyDirectory(const std::string&) override { return false; }

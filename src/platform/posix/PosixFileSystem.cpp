@@ -166,6 +166,18 @@ bool PosixFileSystem::RemoveFile(const std::string& path) {
   return ::unlink(HostPath(path).c_str()) == 0;
 }
 
+bool PosixFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  // link() refuses an existing target where rename() would replace it.
+  const std::string source = HostPath(from), target = HostPath(to);
+  if (::link(source.c_str(), target.c_str()) != 0) return false;
+  return ::unlink(source.c_str()) == 0;
+}
+
+std::optional<bool> PosixFileSystem::SetHidden(const std::string& path, bool) {
+  if (::access(HostPath(path).c_str(), F_OK) != 0) return std::nullopt;
+  return false;
+}
+
 bool PosixFileSystem::CopyFileTo(const std::string& from, const std::string& to,
                                  bool failIfExists) {
   FileDescriptor in(::open(HostPath(from).c_str(), O_RDONLY | O_CLOEXEC));

@@ -14,6 +14,8 @@ class PosixFileSystem : public FileSystem {
 
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
   bool RemoveFile(const std::string& path) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
+  std::optional<bool> SetHidden(const std::string& path, bool hidden) override;
   bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override;
   bool MakeDirectory(const std::string& path) override;
   bool RemoveEmptyDirectory(const std::string& path) override;

@@ -93,6 +93,19 @@ bool Win32FileSystem::RemoveFile(const std::string& path) {
   return DeleteFileA(path.c_str()) != FALSE;
 }
 
+bool Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+std::optional<bool> Win32FileSystem::SetHidden(const std::string& path, bool hidden) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  const DWORD wanted =
+      hidden ? attributes | FILE_ATTRIBUTE_HIDDEN : attributes & ~DWORD{FILE_ATTRIBUTE_HIDDEN};
+  if (wanted != attributes && !SetFileAttributesA(path.c_str(), wanted)) return std::nullopt;
+  return (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
 bool Win32FileSystem::CopyFileTo(const std::string& from, const std::string& to,
                                  bool failIfExists) {
   return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
