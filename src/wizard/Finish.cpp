@@ -1,5 +1,6 @@
 #include "wizard/Finish.h"
 
+#include "engine/FinishActions.h"
 #include "res/resource.h"
 
 namespace tarn::wizard {
@@ -14,12 +15,46 @@ bool CFinish::Create(HWND frame) {
   return created;
 }
 
-void CFinish::SetFinishTask(const project::Task* task) { task_ = task; }
+void CFinish::SetFinishTask(const project::Task* task) {
+  RemoveCheckBoxes();
+  task_ = task;
+  if (!task_ || !Hwnd()) return;
+
+  const std::vector<engine::FinishCheckBox> boxes = engine::FinishCheckBoxes(session_, *task_);
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  const std::vector<engine::BoxRect> rects = engine::LayoutFinishCheckBoxes(
+      boxes, client.right - client.left, client.bottom - client.top,
+      engine::FinishLayoutForDpi(session_.System.system.DisplayLogPixelsY()));
+  const auto font = SendMessageA(Hwnd(), WM_GETFONT, 0, 0);
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const engine::BoxRect& r = rects[i];
+    HWND box = CreateWindowExA(
+        0, "BUTTON", boxes[i].text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, Hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes[i].id)), Instance(), nullptr);
+    if (!box) continue;
+    checkBoxes_.emplace_back(box);
+    SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+  }
+}
 
 bool CFinish::IsChecked(int id) const {
   return SendDlgItemMessageA(Hwnd(), id, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
 }
 
-void CFinish::FinishActions() {}
+void CFinish::FinishActions() {
+  if (!task_) return;
+  engine::RunFinishActions(session_, *task_, [this](std::int32_t id) { return IsChecked(id); });
+}
+
+void CFinish::RemoveCheckBoxes() { checkBoxes_.clear(); }
+
+void CFinish::OnDestroy() {
+  // The boxes go with the page window itself.
+  for (auto& box : checkBoxes_) box.release();
+  checkBoxes_.clear();
+}
 
 }  // namespace tarn::wizard

@@ -2,6 +2,10 @@
 // The finish page: check boxes built from the finish task (a restart, or programs to open) and
 // the optional shortcuts; Finish carries out what stays ticked.
 
+#include <memory>
+#include <type_traits>
+#include <vector>
+
 #include "wizard/WizardPage.h"
 
 namespace tarn::wizard {
@@ -17,6 +21,19 @@ class CFinish : public CWizardPage {
   bool IsChecked(int id) const;
   // What Finish does: shortcuts and programs, or the restart.
   void FinishActions();
+
+ protected:
+  void OnDestroy() override;
+
+ private:
+  struct WindowDestroyer {
+    void operator()(HWND window) const { DestroyWindow(window); }
+  };
+  using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+  void RemoveCheckBoxes();
+
+  std::vector<OwnedWindow> checkBoxes_;
 };
 
 }  // namespace tarn::wizard
