@@ -54,7 +54,8 @@ WINDOW is a top-level window's caption; ID a control ID (decimal, 0x hex, -1).
                               ANSWER (ok cancel yes no abort retry ignore) press that
                               button and wait until the box is gone
   close WINDOW                close the window as its close box does
-  list [WINDOW]               list visible top-level windows, or a window's controls
+  list [WINDOW]               list visible top-level windows (with their size), or a
+                              window's controls
   watch WINDOW                print a timeline of matching windows shown and gone and of
                               their controls' texts, read without asking the program (so
                               texts set while it is busy show too); ends at the time-out

@@ -28,6 +28,12 @@ std::string States(HWND window) {
   return states;
 }
 
+std::string WindowSize(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top);
+}
+
 int Depth(HWND window, HWND top) {
   int depth = 0;
   for (HWND w = window; w && w != top; w = GetAncestor(w, GA_PARENT)) ++depth;
@@ -44,7 +50,8 @@ std::string ListTopLevelWindows(bool includeHidden) {
     listing += FormatHandle(window) + " class=" + ClassName(window) +
                " caption=" + Quoted(Caption(window)) +
                " owner=" + FormatHandle(GetWindow(window, GW_OWNER)) +
-               " pid=" + std::to_string(process) + " " + States(window) + "\n";
+               " pid=" + std::to_string(process) + " " + States(window) + " size=" +
+               WindowSize(window) + "\n";
   }
   return listing;
 }

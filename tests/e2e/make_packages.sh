@@ -39,4 +39,31 @@ mkdir -p "$out/sample-slow"
 "$tarnpack" build --stub "$build/bin/TarnSetup.exe" --project "$project" \
   -o "$out/sample-slow/Setup.exe"
 "$tarnpack" verify "$out/sample-slow/Setup.exe" >/dev/null || fail "sample-slow does not verify"
+# Variants of the sample without the advertisement, for the wizard scenarios.
+base=$out/stage/sample/project-sample-no-ad.xml
+variant() {  # NAME SED-SCRIPT [tarnpack build options...]
+  local name=$1 script=$2 project=$out/stage/sample/project-$1.xml
+  shift 2
+  sed "$script" "$base" >"$project"
+  ! cmp -s "$base" "$project" || fail "$name: the project did not change"
+  rm -rf "${out:?}/$name"
+  mkdir -p "$out/$name"
+  "$tarnpack" build --stub "$build/bin/TarnSetup.exe" --project "$project" \
+    -o "$out/$name/Setup.exe" "$@"
+  "$tarnpack" verify "$out/$name/Setup.exe" >/dev/null || fail "$name does not verify"
+}
+# The progress page is the last page: no finish page at all.
+variant sample-last-progress 's/^<Task ID="2010" Type="ShowDialogBox" IsExec="1">/<Task ID="2010" Type="ShowDialogBox" IsExec="0">/'
+# The finish page that offers a restart.
+variant sample-restart 's/^<Task ID="2009" Type="ShowDialogBox" IsExec="0">/<Task ID="2009" Type="ShowDialogBox" IsExec="1">/;s/^<Task ID="2010" Type="ShowDialogBox" IsExec="1">/<Task ID="2010" Type="ShowDialogBox" IsExec="0">/'
+# Three volumes with the installer's own files in the first: 2 MB more of random data after
+# them, and a capacity of two fifths of the whole.
+head -c 2000000 /dev/urandom >"$out/stage/sample/files/bulk.bin"
+bulk='/^<File>\[InstallDir\]\\Data\\Samples\\Notes, Spring\.txt,/a <File>[InstallDir]\\Data\\bulk.bin,files\\bulk.bin,A</File>\r'
+variant sample-split "$bulk"
+whole=$(stat -c %s "$out/sample-split/Setup.exe")
+variant sample-split "$bulk"$'\n'"s/^<DiskSize>.*<\\/DiskSize>\\r\$/<DiskSize>$((whole * 2 / 5))<\\/DiskSize>\\r/"
+[ -f "$out/sample-split/Setup3.Cab" ] && [ ! -f "$out/sample-split/Setup4.Cab" ] ||
+  fail "sample-split is not three volumes: $(ls "$out/sample-split")"
+
 echo "packages in $out: $(cd "$out" && echo sample*)"
