@@ -1,6 +1,7 @@
 #pragma once
 // The licence agreement: the document, and the choice between accepting and rejecting it.
 
+#include "wizard/DocumentView.h"
 #include "wizard/WizardPage.h"
 
 namespace tarn::wizard {
@@ -8,6 +9,19 @@ namespace tarn::wizard {
 class CReadSoftLicense : public CWizardPage {
  public:
   explicit CReadSoftLicense(engine::SetupSession& session);
+
+  // Takes the radio button texts and opens the licence document the task names.
+  void SetTask(const project::Task* task) override;
+  // Checks the button of the choice made so far, then shows the page.
+  void Show() override;
+
+ protected:
+  bool OnInitDialog() override;
+  void OnDestroy() override { document_.Close(); }
+  bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  CDocumentView document_;
 };
 
 }  // namespace tarn::wizard

@@ -1,9 +1,105 @@
 #include "wizard/WelcomePage.h"
 
+#include "engine/PageMetrics.h"
 #include "res/resource.h"
+#include "ui/DeviceContext.h"
+#include "wizard/DrawBitmapFile.h"
 
 namespace tarn::wizard {
 
+namespace {
+
+using project::LanguageKey;
+
+constexpr COLORREF kPanelColour = RGB(250, 250, 250);
+constexpr COLORREF kTitleColour = RGB(0, 0, 128);
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+constexpr int kPanelLeft = 163;
+// The panel's height above 96 DPI, where the page area is 386 high.
+constexpr int kLargePanelBottom = 392;
+
+struct Line {
+  int x;
+  int y;
+};
+constexpr Line kLines[4] = {{180, 20}, {180, 50}, {175, 84}, {175, 110}};
+
+}  // namespace
+
 CWelcomePage::CWelcomePage(engine::SetupSession& session) : CWizardPage(IDD_WELCOME, session) {}
+
+bool CWelcomePage::Create(HWND frame) {
+  picturePath_ = session_.StampedTempName("[TempFileDir]\\~TarnInstall-WelcomeWndPicture.bmp");
+  return CWizardPage::Create(frame);
+}
+
+void CWelcomePage::SetTask(const project::Task* task) {
+  CWizardPage::SetTask(task);
+  lines_ = {Text(LanguageKey::WelcomeWndDesc1) + Text(LanguageKey::ProjectName),
+            Text(LanguageKey::WelcomeWndDesc2), Text(LanguageKey::WelcomeWndDesc3),
+            Text(LanguageKey::WelcomeWndDesc4)};
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+bool CWelcomePage::OnInitDialog() {
+  CWizardPage::OnInitDialog();
+  largeBoldFont_ = ui::CopyDialogFont(Hwnd(), FW_BOLD, 1.2);
+  panelPen_ = ui::Pen(CreatePen(PS_SOLID, 1, kPanelColour));
+  panelBrush_ = ui::Brush(CreateSolidBrush(kPanelColour));
+  return true;
+}
+
+INT_PTR CWelcomePage::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
+  if (message == WM_PAINT) {
+    const ui::PaintScope paint(Hwnd());
+    Paint(paint.Dc());
+    handled = true;
+    return TRUE;
+  }
+  if (message == WM_PRINTCLIENT) {
+    Paint(reinterpret_cast<HDC>(wParam));
+    handled = true;
+    return TRUE;
+  }
+  handled = false;
+  return 0;
+}
+
+void CWelcomePage::Paint(HDC dc) {
+  const std::int32_t dpi = session_.System.system.DisplayLogPixelsY();
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  // Vertical figures grow with denser displays so the text lines, whose font grows too, keep
+  // apart; the panel's left edge stays next to the picture, which is drawn unscaled.
+  const int bottom =
+      dpi > 96 ? engine::ScaleFrom120Dpi(kLargePanelBottom, dpi) : session_.Metrics.height;
+  {
+    const ui::SelectObjectScope pen(dc, panelPen_.Get());
+    const ui::SelectObjectScope brush(dc, panelBrush_.Get());
+    Rectangle(dc, kPanelLeft, client.top, client.right, bottom);
+  }
+  DrawBitmapFile(picturePath_, dc, 0, 0);
+
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = GetTextColor(dc);
+  const auto line = [&](std::size_t i) {
+    TextOutA(dc, kLines[i].x, engine::ScaleFrom120Dpi(kLines[i].y, dpi), lines_[i].c_str(),
+             static_cast<int>(lines_[i].size()));
+  };
+  {
+    const ui::SelectObjectScope font(dc, largeBoldFont_.Get());
+    SetTextColor(dc, kTitleColour);
+    line(0);
+    line(1);
+  }
+  {
+    const ui::SelectObjectScope font(dc, normalFont_.Get());
+    SetTextColor(dc, kTextColour);
+    line(2);
+    line(3);
+  }
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
+}
 
 }  // namespace tarn::wizard
