@@ -21,6 +21,8 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
       invocation.contains = true;
     } else if (option == "--box-caption") {
       invocation.boxCaption = true;
+    } else if (option == "--class" && i + 1 < words.size()) {
+      invocation.controlClass = words[++i];
     } else {
       return std::nullopt;
     }
@@ -67,6 +69,8 @@ Options, before the command:
   --post             click: post the click and return at once (when it opens a modal box)
   --contains         wait-text: the text need only contain TEXT
   --box-caption      msgbox: WINDOW is the box's own caption, not its owner's
+  --class NAME       only controls of this window class (Button, Edit, ...): a wizard's
+                     pages reuse IDs of the frame's own controls
 
 Exit status: 0 done, 1 check failed / timed out / refused, 2 usage error.
 )";

@@ -13,6 +13,7 @@ struct Invocation {
   bool post = false;           // click without waiting for the click to be handled
   bool contains = false;       // wait-text: the text need only contain the expected text
   bool boxCaption = false;     // msgbox: match the box's own caption, not its owner's
+  std::string controlClass;    // only controls of this window class (IDs repeat across pages)
   std::string command;
   std::vector<std::string> args;
 };

@@ -45,7 +45,7 @@ class Context {
     HWND control = nullptr;
     const bool found = WaitUntil(deadline_, [&] {
       for (HWND window : FindTopLevels(Pattern(Arg(0)))) {
-        if ((control = FindControl(window, id)) != nullptr) return true;
+        if ((control = FindControl(window, id, invocation_.controlClass)) != nullptr) return true;
       }
       return false;
     });

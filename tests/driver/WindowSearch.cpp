@@ -60,13 +60,14 @@ HWND FindTopLevel(const CaptionPattern& pattern) {
   return found.empty() ? nullptr : found.front();
 }
 
-HWND FindControl(HWND top, int id) {
+HWND FindControl(HWND top, int id, const std::string& className) {
   // Controls have children with IDs of their own (a combo box's edit field is 1001), so a
   // dialog's own item beats a control's inner part, and a visible control beats a hidden one.
   HWND best = nullptr;
   int bestRank = -1;
   for (HWND child : Descendants(top)) {
     if (!SameId(GetDlgCtrlID(child), id)) continue;
+    if (!className.empty() && lstrcmpiA(ClassName(child).c_str(), className.c_str()) != 0) continue;
     const HWND parent = GetAncestor(child, GA_PARENT);
     const bool dialogItem = parent == top || ClassName(parent) == "#32770";
     const int rank = (IsWindowVisible(child) ? 2 : 0) + (dialogItem ? 1 : 0);

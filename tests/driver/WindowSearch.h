@@ -29,7 +29,8 @@ HWND FindTopLevel(const CaptionPattern& pattern);
 
 // A control of `top` (at any depth) with the given ID. Wizard pages may hold the same IDs, so a
 // visible control is preferred to a hidden one. Null when there is none.
-HWND FindControl(HWND top, int id);
+// With `className`, only controls of that window class (compared without regard to case).
+HWND FindControl(HWND top, int id, const std::string& className = "");
 
 // "1001", "0x3E9" or "-1" (the usual ID of labels, 0xFFFF in a dialog template).
 std::optional<int> ParseControlId(const std::string& text);
