@@ -4,16 +4,32 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all deps native win32 win64 wine-build test test-native test-wine demo clean format
+.PHONY: all deps native native-configure tarnpack-native native32 win32 win64 wine-build builds \
+  test test-native test-native32 test-wine demo clean format
 
 all: native win32
 
+# Sub-makes started by a recipe below get TARN_DEPS_DONE=1: the check ran once already.
 deps:
-	@bash scripts/install-deps.sh
+	@[ -n "$(TARN_DEPS_DONE)" ] || bash scripts/install-deps.sh
 
-native: deps
+native-configure: deps
 	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON --no-warn-unused-cli >/dev/null
+
+# The Wine scenarios pack their packages with the native tarnpack; one make target per build
+# tree, so that no two builds of build/native ever run at once.
+tarnpack-native: native-configure
+	@cmake --build build/native -j$(JOBS) --target tarnpack
+
+native: tarnpack-native
 	@cmake --build build/native -j$(JOBS)
+
+# The portable core, tarnpack and the unit tests as 32-bit x86 Linux programs (size_t and the
+# address space of the i686 product), run directly or under qemu-i386.
+native32: deps
+	@cmake -S . -B build/native32 -DCMAKE_TOOLCHAIN_FILE=cmake/i686-linux-gnu.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo --no-warn-unused-cli >/dev/null
+	@cmake --build build/native32 -j$(JOBS)
 
 # The product: 32-bit Windows programs.
 win32: deps
@@ -30,12 +46,15 @@ win64: deps
 # Builds whichever Windows tree Wine can run here.
 wine-build: win32
 	@arch=$$(bash scripts/wine-arch.sh); \
-	if [ "$$arch" = win64 ]; then $(MAKE) win64; fi
+	if [ "$$arch" = win64 ]; then $(MAKE) win64 TARN_DEPS_DONE=1; fi
 
 test-native: native
 	cd build/native && ctest $(CTEST_FLAGS) -j$(JOBS)
 
-test-wine: wine-build
+test-native32: native32
+	cd build/native32 && ctest $(CTEST_FLAGS) -j$(JOBS)
+
+test-wine: wine-build tarnpack-native
 	@tree=build/$$(bash scripts/wine-arch.sh); \
 	if [ "$$tree" != build/win32 ]; then \
 	  echo "Checking the product in build/win32 (this machine cannot run it under Wine)"; \
@@ -46,7 +65,14 @@ test-wine: wine-build
 	(cd $$tree && ctest $(CTEST_FLAGS)); status=$$?; \
 	$$tree/wine-run --stop; exit $$status
 
-test: test-native test-wine
+builds: native native32 wine-build
+
+# Everything is built first (in parallel under -j); the three tiers then run one after another,
+# so that their tests never compete: native, 32-bit, Wine.
+test: builds
+	@$(MAKE) test-native TARN_DEPS_DONE=1
+	@$(MAKE) test-native32 TARN_DEPS_DONE=1
+	@$(MAKE) test-wine TARN_DEPS_DONE=1
 
 demo: native wine-build
 	@bash scripts/demo.sh build/$$(bash scripts/wine-arch.sh)

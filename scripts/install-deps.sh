@@ -3,8 +3,9 @@
 # Idempotent: a second run only checks and finishes in seconds.
 #   - Debian packages (i386 architecture for wine32)
 #   - Debian source lines derived from the machine's own apt sources
-#   - static liblzma and GoogleTest for MinGW (i686; x86_64 too), built into .deps/ from
-#     Debian's sources
+#   - static liblzma and GoogleTest for MinGW (i686; x86_64 too) and for 32-bit x86 Linux (the
+#     -m32 test tier, run under qemu-i386 where the kernel runs 64-bit code only), built into
+#     .deps/ from Debian's sources
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +16,8 @@ packages=(cmake make g++ pkg-config dpkg-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix mingw-w64-i686-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine32 wine64 fonts-wine xvfb xauth x11-utils imagemagick
-  liblzma-dev googletest libgtest-dev libbenchmark-dev xz-utils)
+  liblzma-dev googletest libgtest-dev libbenchmark-dev xz-utils
+  g++-multilib qemu-user)
 
 log() { printf '[install-deps] %s\n' "$*"; }
 
@@ -90,12 +92,13 @@ if ! has_deb_src; then
   apt_updated=0
 fi
 
-# --- static liblzma and GoogleTest for MinGW --------------------------------
-# i686 for the product; x86_64 for Wine on machines that run 64-bit code only.
-build_mingw_deps() {
+# --- static liblzma and GoogleTest for the cross targets ----------------------
+# MinGW i686 for the product; x86_64 for Wine on machines that run 64-bit code only; 32-bit x86
+# Linux for the -m32 tier.
+build_static_deps() {
   local arch=$1 toolchain=$2 prefix=$3
   if [ ! -f "$prefix/lib/liblzma.a" ] || [ ! -f "$prefix/include/lzma.h" ]; then
-    log "building static liblzma for $arch MinGW from Debian's xz-utils source"
+    log "building static liblzma for $arch from Debian's xz-utils source"
     local work="$deps/src/xz-$arch"
     rm -rf "$work"
     mkdir -p "$work"
@@ -114,7 +117,7 @@ build_mingw_deps() {
     rm -rf "$work"
   fi
   if [ ! -f "$prefix/lib/libgtest.a" ] || [ ! -f "$prefix/lib/libgmock.a" ]; then
-    log "building GoogleTest for $arch MinGW from /usr/src/googletest"
+    log "building GoogleTest for $arch from /usr/src/googletest"
     local build="$deps/src/gtest-$arch"
     rm -rf "$build"
     cmake -S /usr/src/googletest -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -124,7 +127,8 @@ build_mingw_deps() {
     rm -rf "$build"
   fi
 }
-build_mingw_deps i686 "$root/cmake/i686-w64-mingw32.cmake" "$deps/mingw32"
-build_mingw_deps x86_64 "$root/cmake/x86_64-w64-mingw32.cmake" "$deps/mingw64"
+build_static_deps i686-mingw "$root/cmake/i686-w64-mingw32.cmake" "$deps/mingw32"
+build_static_deps x86_64-mingw "$root/cmake/x86_64-w64-mingw32.cmake" "$deps/mingw64"
+build_static_deps i686-linux "$root/cmake/i686-linux-gnu.cmake" "$deps/linux32"
 
 log "all dependencies present"

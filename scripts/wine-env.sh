@@ -22,15 +22,28 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export HOME="$(dirname "$prefix_dir")/winehome"
 mkdir -p "$HOME"
 
+# A prefix is marked ready only when every step worked; a failed one is removed, so the next run
+# starts again instead of testing in a half-made prefix.
+prefix_failed() {
+  echo "wine-env: could not prepare the Wine prefix $WINEPREFIX: $*" >&2
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  exit 1
+}
+
 prepare_prefix() {
   [ -f "$WINEPREFIX/.tarn-ready" ] && return 0
   rm -rf "$WINEPREFIX"
-  "$wine" wineboot -i >/dev/null 2>&1 || true
+  local log="$WINEPREFIX.wineboot.log"
+  "$wine" wineboot -i >"$log" 2>&1 || prefix_failed "wineboot failed (see $log)"
   wineserver -w
+  [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c/windows/system32" ] \
+    || prefix_failed "wineboot left no registry or system folder (see $log)"
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # Without a window manager every message box or window close stalls for seconds.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 \
+    || prefix_failed "the registry cannot be written"
   # The user's shell folders are links into $HOME: make them real folders.
   local link
   for link in "$WINEPREFIX"/drive_c/users/*/*; do

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <new>
 
 namespace tarn::engine {
 
@@ -158,6 +159,37 @@ std::vector<std::uint8_t> EncodeInfoHeader(const Header& h, std::uint32_t imageS
   return out;
 }
 
+// The colour table and the bits, once the headers have shown they lie inside the file.
+std::optional<DibImage> ReadBits(Source& source, const Header& h, std::uint32_t colours,
+                                 std::uint64_t imageSize, std::uint64_t tableBytes,
+                                 std::uint64_t bitsStart, std::uint64_t total) {
+  const std::size_t entrySize = h.core ? 3 : 4;
+  DibImage image;
+  image.width = h.width;
+  image.height = h.height;
+  image.topDown = h.height < 0;
+  image.bitCount = h.bitCount;
+  image.colourCount = colours;
+  image.bytes = EncodeInfoHeader(h, static_cast<std::uint32_t>(imageSize), colours);
+  image.bytes.resize(static_cast<std::size_t>(total), 0);
+
+  std::vector<std::uint8_t> table(static_cast<std::size_t>(tableBytes));
+  if (!source.Read(table.data(), table.size())) return std::nullopt;
+  for (std::uint32_t i = 0; i < colours; ++i) {
+    std::copy_n(&table[i * entrySize], 3, &image.bytes[kBitmapInfoHeaderSize + 4 * i]);
+  }
+
+  if (!source.SeekTo(bitsStart)) return std::nullopt;
+  std::uint8_t* bits = image.bytes.data() + image.BitsOffset();
+  for (std::size_t left = image.ImageSize(); left > 0;) {
+    const std::size_t piece = std::min(left, kBitmapReadPiece);
+    if (!source.Read(bits, piece)) return std::nullopt;
+    bits += piece;
+    left -= piece;
+  }
+  return image;
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> BitmapImageSize(std::uint32_t width, std::uint32_t rows,
@@ -191,7 +223,7 @@ std::optional<DibImage> ReadBitmap(platform::File& file) {
   if (colours > MaxColours(h.bitCount)) return std::nullopt;
 
   const auto imageSize = BitmapImageSize(static_cast<std::uint32_t>(h.width), rows, h.bitCount);
-  if (!imageSize || *imageSize > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+  if (!imageSize || *imageSize > kMaxBitmapImageSize) return std::nullopt;
   if (h.imageSize != 0 && h.imageSize != *imageSize) return std::nullopt;
 
   // Everything the headers promise must lie inside the file before we allocate for it.
@@ -204,32 +236,12 @@ std::optional<DibImage> ReadBitmap(platform::File& file) {
     return std::nullopt;
   }
   const std::uint64_t total = kBitmapInfoHeaderSize + std::uint64_t{colours} * 4 + *imageSize;
-  if (total > std::numeric_limits<std::size_t>::max()) return std::nullopt;
 
-  DibImage image;
-  image.width = h.width;
-  image.height = h.height;
-  image.topDown = h.height < 0;
-  image.bitCount = h.bitCount;
-  image.colourCount = colours;
-  image.bytes = EncodeInfoHeader(h, static_cast<std::uint32_t>(*imageSize), colours);
-  image.bytes.resize(static_cast<std::size_t>(total), 0);
-
-  std::vector<std::uint8_t> table(static_cast<std::size_t>(tableBytes));
-  if (!source.Read(table.data(), table.size())) return std::nullopt;
-  for (std::uint32_t i = 0; i < colours; ++i) {
-    std::copy_n(&table[i * entrySize], 3, &image.bytes[kBitmapInfoHeaderSize + 4 * i]);
+  try {
+    return ReadBits(source, h, colours, *imageSize, tableBytes, bitsStart, total);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;  // no room for the picture: drawn as none, like a broken file
   }
-
-  if (!source.SeekTo(bitsStart)) return std::nullopt;
-  std::uint8_t* bits = image.bytes.data() + image.BitsOffset();
-  for (std::size_t left = image.ImageSize(); left > 0;) {
-    const std::size_t piece = std::min(left, kBitmapReadPiece);
-    if (!source.Read(bits, piece)) return std::nullopt;
-    bits += piece;
-    left -= piece;
-  }
-  return image;
 }
 
 std::optional<DibImage> ReadBitmapFile(platform::FileSystem& fs, const std::string& path) {

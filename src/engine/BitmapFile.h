@@ -18,6 +18,9 @@ constexpr std::size_t kBitmapInfoHeaderSize = 40;
 constexpr std::size_t kBitmapCoreHeaderSize = 12;
 // The bits are read in pieces of at most this many bytes.
 constexpr std::size_t kBitmapReadPiece = 32768;
+// The largest pixel data read into memory: a 4096 x 4096 picture at 32 bits. The wizard's
+// pictures are a fraction of that; more would not fit beside its copies in 32-bit memory.
+constexpr std::uint64_t kMaxBitmapImageSize = UINT64_C(64) << 20;
 
 // A bitmap in memory: a 40-byte information header (a core header is converted), the colour
 // table as 4-byte entries (blue, green, red, 0) and the pixel bits, one after the other.

@@ -125,7 +125,7 @@ void ExecuteRegistrySubTask(RegistryKey& holder, const project::SubTask& subTask
 }
 
 void ImportRegistryTextFile(SetupSession& session, const std::string& path) {
-  const auto content = platform::ReadWholeFile(session.System.files, path);
+  const auto content = platform::ReadWholeFile(session.System.files, path, kMaxRegistryTextSize);
   if (!content) return;
   const std::uint32_t codePage = session.CodePage;
   RegistryKey key(session.System.registry, codePage);

@@ -19,8 +19,12 @@ namespace tarn::engine {
 void ExecuteRegistrySubTask(RegistryKey& holder, const project::SubTask& subTask,
                             const std::string& overrideValue, const project::PathContext& paths);
 
+// Registry text files hold keys and string values, seldom more than a few megabytes; a larger
+// one is refused whole rather than read into a 32-bit address space.
+constexpr std::uint64_t kMaxRegistryTextSize = 64u << 20;
+
 // Imports a registry text file: "[ROOT\path]" key lines and "name"="value" string lines.
-// Other lines are ignored; a missing file imports nothing.
+// Other lines are ignored; a missing file, or one above the size limit, imports nothing.
 void ImportRegistryTextFile(SetupSession& session, const std::string& path);
 
 // Starts the system registry editor, silently and without waiting, for each file whose

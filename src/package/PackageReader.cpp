@@ -3,6 +3,7 @@
 #include <lzma.h>
 
 #include <algorithm>
+#include <new>
 
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
@@ -15,9 +16,8 @@ namespace {
 constexpr std::size_t kDecodeInSize = 64 * 1024;
 constexpr std::size_t kDecodeOutSize = 256 * 1024;
 
-// liblzma's limits for an LZMA1 dictionary.
+// liblzma's smallest LZMA1 dictionary.
 constexpr std::uint32_t kMinDictionary = 4096;
-constexpr std::uint32_t kMaxDictionary = (UINT32_C(1) << 30) + (UINT32_C(1) << 29);
 
 class LzmaDecoder {
  public:
@@ -101,8 +101,12 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
   if (!target_.Open(target, DiskFile::Mode::Write)) return false;
   bool ok = true;
   if (size > 0) {
-    ok = volume_.Seek(position, platform::SeekOrigin::Begin) &&
-         (stored ? CopyStored() : DecodeCompressed());
+    try {
+      ok = volume_.Seek(position, platform::SeekOrigin::Begin) &&
+           (stored ? CopyStored() : DecodeCompressed());
+    } catch (const std::bad_alloc&) {
+      ok = false;  // the buffers do not fit: the same as a stream that cannot be read
+    }
     if (ok && !stored && extractionOver_) ok = false;
   }
   target_.Close();
@@ -196,7 +200,7 @@ bool PackageReader::DecodeCompressed() {
   std::uint64_t dictionary = header.dictionarySize;
   dictionary = std::min<std::uint64_t>(dictionary, header.uncompressedSize);
   dictionary = std::max<std::uint64_t>(dictionary, kMinDictionary);
-  if (dictionary > kMaxDictionary) return false;
+  if (dictionary > kMaxDictionarySize) return false;
   options.dict_size = static_cast<std::uint32_t>(dictionary);
   // Accept both forms in use: a known size with or without an end marker after the data.
   options.ext_flags = LZMA_LZMA1EXT_ALLOW_EOPM;

@@ -24,6 +24,10 @@ class PackageReader {
   // path is treated as a missing volume.
   static constexpr std::size_t kMaxVolumePath = 499;
   static constexpr std::size_t kCopyBufferSize = 40960;
+  // The largest LZMA dictionary a stream may ask for (after it is cut to the stream's size).
+  // Encoders use 64 MiB at most at their strongest settings; the decoder allocates all of it at
+  // once, which a 32-bit address space cannot promise for much more.
+  static constexpr std::uint32_t kMaxDictionarySize = UINT32_C(256) << 20;
 
   // `codePage` is the ANSI code page of the paths, so that a trail byte is never taken for a
   // backslash when the volume folder is split off.

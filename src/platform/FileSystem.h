@@ -77,8 +77,10 @@ std::unique_ptr<FileSystem> MakeSystemFileSystem();
 // Reads exactly `size` bytes; false on an error or an early end of file.
 bool ReadExactly(File& file, void* buffer, std::size_t size);
 
-// The whole content of a file; nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(FileSystem& files, const std::string& path);
+// The whole content of a file; nothing when it cannot be opened or read, when it is longer than
+// `maxSize` bytes, or when the memory for it cannot be had.
+std::optional<std::string> ReadWholeFile(FileSystem& files, const std::string& path,
+                                         std::uint64_t maxSize = UINT64_MAX);
 // Creates or replaces a file with `content`.
 bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& content);
 

@@ -111,7 +111,7 @@ LanguageTable::LanguageTable(std::uint32_t systemLocale, std::uint32_t codePage)
 void LanguageTable::Load(const std::string& path, platform::FileSystem& files) {
   lines_.clear();
   languageCode_ = "409";
-  const auto content = platform::ReadWholeFile(files, path);
+  const auto content = platform::ReadWholeFile(files, path, kMaxLanguageFileSize);
   if (!content) return;
   const std::vector<std::string> lines = text::SplitCrLfLines(*content);
 

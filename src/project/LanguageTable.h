@@ -34,8 +34,12 @@ class LanguageTable {
   // the texts are searched in.
   LanguageTable(std::uint32_t systemLocale, std::uint32_t codePage);
 
+  // A language file holds a few hundred short texts per language; a longer file is refused.
+  static constexpr std::uint64_t kMaxLanguageFileSize = 16u << 20;
+
   // Reads the language file and keeps the section of the system's locale, or the file's first
-  // section (language code "409") when none lists it. A missing file leaves no texts.
+  // section (language code "409") when none lists it. A missing file, or one above the size
+  // limit, leaves no texts.
   void Load(const std::string& path, platform::FileSystem& files);
 
   // The text of the key's first line in the section; "" when there is none.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "package/PackageEntry.h"
@@ -16,20 +17,26 @@ namespace {
 constexpr std::string_view kExtractionStart = "<Task ID=\"2412\"";
 constexpr std::string_view kDocumentEnd = "</InstallProject>\r\n";
 
+bool LoadDocument(std::string_view text, std::uint32_t codePage, InstallProject& project);
+
 bool ReadWholeFile(platform::File& file, std::string& text) {
   constexpr std::size_t kChunk = 1u << 20;
   if (const auto length = file.Length()) {
     if (*length > kMaxDocumentSize) return false;
     text.reserve(static_cast<std::size_t>(*length) + kChunk);
   }
+  // The buffer only grows while reading: shrinking it after each short read and growing it again
+  // cleared a whole chunk every time, which made a file read in small pieces quadratic.
   std::size_t used = 0;
   for (;;) {
-    text.resize(used + kChunk);
+    if (text.size() - used < kChunk) text.resize(used + kChunk);
     std::size_t got = 0;
-    if (!file.Read(&text[used], kChunk, got)) return false;
+    if (!file.Read(&text[used], text.size() - used, got)) return false;
     used += got;
-    text.resize(used);
-    if (got == 0) return true;
+    if (got == 0) {
+      text.resize(used);
+      return true;
+    }
     if (used > kMaxDocumentSize) return false;
   }
 }
@@ -58,11 +65,27 @@ bool LoadProject(platform::FileSystem& fileSystem, const std::string& path, std:
   const std::unique_ptr<platform::File> file = fileSystem.Open(path, platform::OpenMode::Read);
   if (!file) return false;
   std::string text;
-  if (!ReadWholeFile(*file, text)) return false;
+  try {
+    if (!ReadWholeFile(*file, text)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   return LoadProjectText(text, codePage, project);
 }
 
 bool LoadProjectText(std::string_view text, std::uint32_t codePage, InstallProject& project) {
+  try {
+    return LoadDocument(text, codePage, project);
+  } catch (const std::bad_alloc&) {
+    // Too large for this address space: refused like a broken document.
+    project.Clear();
+    return false;
+  }
+}
+
+namespace {
+
+bool LoadDocument(std::string_view text, std::uint32_t codePage, InstallProject& project) {
   project.Clear();
   // The builder never writes a NUL; one means the document was damaged on its way here.
   if (text.find('\0') != std::string_view::npos) return false;
@@ -89,5 +112,7 @@ bool LoadProjectText(std::string_view text, std::uint32_t codePage, InstallProje
       project.GetFieldValue("2401", SubTaskType::GetAllVar, FieldName::ProjectName));
   return true;
 }
+
+}  // namespace
 
 }  // namespace tarn::project

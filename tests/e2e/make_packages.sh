@@ -56,9 +56,9 @@ variant() {  # NAME SED-SCRIPT [tarnpack build options...]
 variant sample-last-progress 's/^<Task ID="2010" Type="ShowDialogBox" IsExec="1">/<Task ID="2010" Type="ShowDialogBox" IsExec="0">/'
 # The finish page that offers a restart.
 variant sample-restart 's/^<Task ID="2009" Type="ShowDialogBox" IsExec="0">/<Task ID="2009" Type="ShowDialogBox" IsExec="1">/;s/^<Task ID="2010" Type="ShowDialogBox" IsExec="1">/<Task ID="2010" Type="ShowDialogBox" IsExec="0">/'
-# Three volumes with the installer's own files in the first: 2 MB more of random data after
+# Three volumes with the installer's own files in the first: 6 MB more of random data after
 # them, and a capacity of two fifths of the whole.
-head -c 2000000 /dev/urandom >"$out/stage/sample/files/bulk.bin"
+head -c 6000000 /dev/urandom >"$out/stage/sample/files/bulk.bin"
 bulk='/^<File>\[InstallDir\]\\Data\\Samples\\Notes, Spring\.txt,/a <File>[InstallDir]\\Data\\bulk.bin,files\\bulk.bin,A</File>\r'
 variant sample-split "$bulk"
 whole=$(stat -c %s "$out/sample-split/Setup.exe")

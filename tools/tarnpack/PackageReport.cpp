@@ -1,9 +1,17 @@
 #include "tarnpack/PackageReport.h"
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <vector>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "package/PackageAddress.h"
 #include "package/PackageEntry.h"
@@ -29,6 +37,25 @@ std::string ReaderPath(std::string path) {
     if (c == '/') c = '\\';
   }
   return path;
+}
+
+// A name for the project copy that no other tarnpack run uses at the same time, even on the same
+// package: process id, the clock and a random number.
+std::string UniqueProjectCopyName() {
+#ifdef _WIN32
+  const long pid = static_cast<long>(_getpid());
+#else
+  const long pid = static_cast<long>(getpid());
+#endif
+  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  unsigned salt = 0;
+  try {
+    salt = std::random_device{}();
+  } catch (const std::exception&) {
+    // No random source: the process id and the clock still tell runs apart.
+  }
+  return "tarnpack-project-" + std::to_string(pid) + "-" +
+         std::to_string(static_cast<long long>(ticks)) + "-" + std::to_string(salt) + ".xml";
 }
 
 // A package opened the way the setup program opens it: trailer, project, file list.
@@ -58,10 +85,13 @@ bool OpenPackage(const ReportOptions& options, OpenedPackage& p, std::string& er
     p.trailer = *trailer;
   }
 
-  const std::string projectCopy =
-      ReaderPath((std::filesystem::temp_directory_path() /
-                  ("tarnpack-project-" + std::to_string(std::hash<std::string>{}(setup)) + ".xml"))
-                     .string());
+  std::error_code ec;
+  const auto temp = std::filesystem::temp_directory_path(ec);
+  if (ec) {
+    error = "no temporary folder for the project copy";
+    return false;
+  }
+  const std::string projectCopy = ReaderPath((temp / UniqueProjectCopyName()).string());
   tarn::package::PackageReader reader(*p.files, p.extractionOver);
   reader.SetTrailer(p.trailer);
   reader.SetCapacity(static_cast<std::int64_t>(p.trailer.projectSize));

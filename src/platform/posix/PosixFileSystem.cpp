@@ -11,6 +11,11 @@
 
 namespace tarn::platform {
 
+// Package offsets and file sizes are 64-bit; so must the system's be, in 32-bit builds too
+// (the build defines _FILE_OFFSET_BITS=64 and _TIME_BITS=64).
+static_assert(sizeof(off_t) == 8, "64-bit file offsets needed");
+static_assert(sizeof(time_t) == 8, "64-bit time stamps needed");
+
 namespace {
 
 // Seconds between 1601-01-01 and 1970-01-01.

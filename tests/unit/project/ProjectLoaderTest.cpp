@@ -299,6 +299,36 @@ TEST(ProjectLoader, RefusesFilesAboveTheSizeLimit) {
   EXPECT_EQ(project.TaskCount(), 0u);
 }
 
+// A real package's document (about 20 MB for a hundred thousand files) loads, in one piece or
+// told no length; one past the limit does not even when its text is small.
+TEST(ProjectLoader, RealSizedDocumentLoadsWellBelowTheLimit) {
+  std::string files;
+  const std::string line =
+      "<File>[InstallDir]\\program files\\some product\\data\\"
+      "a rather long file name of a resource.dat,123456789,98765,A,"
+      "2005-1-23 20:20:58,0</File>\r\n";
+  files.reserve(20u << 20);
+  while (files.size() < (20u << 20)) files += line;
+  std::string text = kFront + ExtractionTask({"A"}, {"k,1,2,K,t"}) + kClose;
+  text.insert(text.find("</SubTask>\r\n</Task>\r\n</InstallProject>"), files);
+  ASSERT_GT(text.size(), 20u << 20);
+  ASSERT_LT(text.size() * 3, kMaxDocumentSize);  // room to spare
+
+  const struct {
+    std::optional<std::uint64_t> length;
+    bool loads;
+  } cases[] = {{text.size(), true}, {std::nullopt, true}, {kMaxDocumentSize + 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.length.value_or(0));
+    PieceFileSystem fileSystem(text, c.length);
+    InstallProject project;
+    EXPECT_EQ(LoadProject(fileSystem, "C:\\Temp\\p.xml", 0, project), c.loads);
+    if (c.loads) {
+      EXPECT_EQ(project.ProjectName(), "Demo");
+    }
+  }
+}
+
 TEST(ProjectLoader, MissingFileFailsWithAnEmptyModel) {
   const auto fileSystem = platform::MakeSystemFileSystem();
   InstallProject project;
