@@ -1,5 +1,7 @@
 #include "wizard/WizardFrame.h"
 
+#include <algorithm>
+
 #include "engine/InstallPathCheck.h"
 #include "project/NameTables.h"
 #include "project/TaskIds.h"
@@ -46,6 +48,7 @@ bool CWizardFrame::OnInitDialog() {
       Hwnd(),
       (texts.GetText(LanguageKey::ProjectName) + texts.GetText(LanguageKey::InstallDesc)).c_str());
   topPicture_ = session_.StampedTempName("[TempFileDir]\\~TarnInstall-TopFramePicture.bmp");
+  FitPageArea();
   CreatePages();
   SetItemText(IDC_BACK, texts.GetText(LanguageKey::BackButtonDesc));
   SetItemText(IDC_NEXT, texts.GetText(LanguageKey::NextButtonDesc));
@@ -59,6 +62,36 @@ bool CWizardFrame::OnInitDialog() {
   boldFont_ = ui::CopyDialogFont(Hwnd(), FW_BOLD);
   ui::ApplyFont(Hwnd(), normalFont_, {IDC_BACK, IDC_NEXT, IDCANCEL});
   return true;
+}
+
+void CWizardFrame::FitPageArea() {
+  // The page area's size is fixed in pixels by display density while the template's size
+  // follows the dialog font, and the two part on dense displays: the frame grows (buttons
+  // moved along) so that no page is clipped, and the separators frame the page area.
+  const engine::PageMetrics& m = session_.Metrics;
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  RECT lowerLine{};
+  GetWindowRect(Item(IDC_LOWER_LINE), &lowerLine);
+  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&lowerLine), 2);
+  const int growX = std::max(0, static_cast<int>(m.width - client.right));
+  const int growY = std::max(0, static_cast<int>(m.height - lowerLine.top));
+  if (growX > 0 || growY > 0) {
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, window.right - window.left + growX,
+                 window.bottom - window.top + growY, SWP_NOMOVE | SWP_NOZORDER);
+    for (int id : {IDC_BACK, IDC_NEXT, IDCANCEL}) {
+      RECT button{};
+      GetWindowRect(Item(id), &button);
+      MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&button), 2);
+      SetWindowPos(Item(id), nullptr, button.left + growX, button.top + growY, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER);
+    }
+    GetClientRect(Hwnd(), &client);
+  }
+  SetWindowPos(Item(IDC_UPPER_LINE), nullptr, 0, m.bandHeight - 2, client.right, 2, SWP_NOZORDER);
+  SetWindowPos(Item(IDC_LOWER_LINE), nullptr, 0, m.height, client.right, 2, SWP_NOZORDER);
 }
 
 void CWizardFrame::CreatePages() {

@@ -56,6 +56,7 @@ class CWizardFrame : public ui::Dialog {
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
  private:
+  void FitPageArea();
   void CreatePages();
   void OnNext();
   void OnBack();
