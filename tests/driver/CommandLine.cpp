@@ -56,6 +56,7 @@ WINDOW is a top-level window's caption; ID a control ID (decimal, 0x hex, -1).
                               ANSWER (ok cancel yes no abort retry ignore) press that
                               button and wait until the box is gone
   close WINDOW                close the window as its close box does
+  key WINDOW KEY              press escape or enter in the window
   list [WINDOW]               list visible top-level windows (with their size), or a
                               window's controls
   watch WINDOW                print a timeline of matching windows shown and gone and of

@@ -209,6 +209,21 @@ ExitCode Close(const Context& context) {
   return kOk;
 }
 
+// Escape and Enter as the keyboard gives them: a key press to the window, which the dialog's
+// own message loop turns into Cancel or OK.
+ExitCode Key(const Context& context) {
+  const std::string& name = context.Arg(1);
+  WPARAM key = 0;
+  if (name == "escape") key = VK_ESCAPE;
+  if (name == "enter") key = VK_RETURN;
+  if (key == 0) return kUsage;
+  const HWND window = context.Window();
+  if (!window) return kFailed;
+  if (!PostMessageA(window, WM_KEYDOWN, key, 1) || !PostMessageA(window, WM_KEYUP, key, 1))
+    return Fail("could not post the key");
+  return kOk;
+}
+
 ExitCode List(const Context& context) {
   if (context.ArgCount() == 0) {
     WriteOut(ListTopLevelWindows(false));
@@ -248,6 +263,7 @@ const CommandSpec* FindCommand(const std::string& name) {
       {"select", 3, 3, true, Select},
       {"msgbox", 1, 2, false, AnswerMessageBox},
       {"close", 1, 1, false, Close},
+      {"key", 2, 2, false, Key},
       {"list", 0, 1, false, List},
       {"watch", 1, 1, false, Watch},
   };

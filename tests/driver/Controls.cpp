@@ -176,9 +176,11 @@ Refusal SelectItem(HWND control, const std::string& item) {
     const auto selected = Send(control, messages->getSelection, 0, 0);
     if (!selected || *selected != *index) return "the list did not take the selection";
   }
-  // A list box tells its owner only when its style asks for it; a combo box always does.
+  // A list box tells its owner only when its style asks for it; a combo box always does, and
+  // a pick from its drop-down list ends with CBN_SELENDOK.
   if (!list) {
     NotifyOwner(control, CBN_SELCHANGE);
+    NotifyOwner(control, CBN_SELENDOK);
   } else if (Style(control) & LBS_NOTIFY) {
     NotifyOwner(control, LBN_SELCHANGE);
   }

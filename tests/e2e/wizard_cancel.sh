@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Leaving the sample's installation: the close box and Cancel ask the exit question on the
+# Leaving the sample's installation: Escape, the close box and Cancel ask the exit question on the
 # pages before the installation (No stays), Cancel during the installation is asked about by the
 # installation itself (No goes on, Yes abandons it), and an abandoned installation is rolled
 # back: its files and the folders it made go.
@@ -17,10 +17,12 @@ e2e_begin wizard_cancel
 e2e_start "$setup"
 e2e_step "the wizard appears" --timeout 90 wait "$WIZARD"
 
-# Asks the exit question through the close box and through Cancel, answering No each time.
+# Asks the exit question through Escape, the close box and Cancel, answering No each time.
 ask_and_stay() {  # PAGE
-  e2e_step "$1: the close box" --post close "$WIZARD"
+  e2e_step "$1: Escape" key "$WIZARD" escape
   e2e_step "$1: the exit question, No" msgbox "$WIZARD" no
+  e2e_step "$1: the close box" --post close "$WIZARD"
+  e2e_step "$1: the exit question again, No" msgbox "$WIZARD" no
   e2e_step "$1: Cancel" --post click "$WIZARD" "$WIZARD_CANCEL"
   e2e_step "$1: the exit question again, No" msgbox "$WIZARD" no
   e2e_step "$1: the wizard stays" wait "$WIZARD"
@@ -33,7 +35,30 @@ e2e_step "licence: accept" --class Button click "$WIZARD" "$LICENCE_ACCEPT"
 wizard_next_to readme Button "$WIZARD_NEXT"
 wizard_next_to user-information Edit "$USER_NAME"
 wizard_next_to program-folder Edit "$FOLDER_NAME"
+# An existing Start-menu folder picked from the list becomes the name; typing changes it freely.
+e2e_step "program folder: pick StartUp" select "$WIZARD" "$FOLDER_LIST" StartUp
+e2e_expect_eq "$(wizard_text "$FOLDER_NAME" Edit)" StartUp "the picked program folder"
+e2e_step "program folder: type a name" type "$WIZARD" "$FOLDER_NAME" "Tarn Sample"
 wizard_next_to install-path Edit "$INSTALL_PATH"
+
+# Another drive keeps the product's folder under its Program Files folder; a path too short or
+# on a drive that does not exist keeps the wizard on the page.
+drives=$(e2e_drive --class ComboBox items "$WIZARD" "$INSTALL_DRIVES" | tr -d '\r')
+[ "$(grep -c . <<<"$drives")" -ge 2 ] || e2e_fail "install path: drives listed: $drives"
+e2e_step "install path: the second drive" --class ComboBox select "$WIZARD" "$INSTALL_DRIVES" '#1'
+second=$(wizard_text "$INSTALL_PATH" Edit)
+[[ "$second" =~ ^[D-Z]:\\Program\ Files\\Tarn\ Sample$ ]] ||
+  e2e_fail "install path: the other drive gave '$second'"
+e2e_step "install path: back to drive C" --class ComboBox select "$WIZARD" "$INSTALL_DRIVES" '#0'
+e2e_expect_eq "$(wizard_text "$INSTALL_PATH" Edit)" "$install" "install path: drive C again"
+for path in 'C:' 'Q:\Tarn Sample'; do
+  e2e_step "install path: $path" --class Edit type "$WIZARD" "$INSTALL_PATH" "$path"
+  e2e_step "install path: Next with $path" click "$WIZARD" "$WIZARD_NEXT"
+  sleep 0.5
+  e2e_step "install path: $path stays" --class Edit is "$WIZARD" "$INSTALL_PATH" visible
+done
+e2e_screenshot install-path-refused
+e2e_step "install path: the default again" --class Edit type "$WIZARD" "$INSTALL_PATH" "$install"
 ask_and_stay install-path
 
 # During the installation Cancel only asks the worker; its question comes at its next pause.
