@@ -48,9 +48,11 @@ bool LoadPackage(SetupSession& s) {
   FindQuickLaunchFolders(s);
 
   const std::string setupPath = s.System.system.ModulePath();
+  // A signed setup file keeps its trailer before the certificate table.
   std::optional<package::PackageTrailer> trailer;
-  if (auto setup = s.System.files.Open(setupPath, platform::OpenMode::Read))
-    trailer = package::ReadPackageTrailer(*setup);
+  if (auto setup = s.System.files.Open(setupPath, platform::OpenMode::Read)) {
+    if (const auto located = package::LocateSetupTrailer(*setup)) trailer = located->trailer;
+  }
   if (!trailer) return false;
 
   package::PackageReader& reader = s.Reader;

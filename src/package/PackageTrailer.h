@@ -36,4 +36,16 @@ struct PackageTrailer {
 // be read; the content is not checked otherwise (there is no magic number).
 std::optional<PackageTrailer> ReadPackageTrailer(platform::File& file);
 
+// A setup file's trailer and the file position of its first byte.
+struct LocatedTrailer {
+  std::uint64_t position = 0;
+  PackageTrailer trailer;
+};
+
+// Finds the trailer of a setup file: the last 88 bytes when they hold a trailer whose project
+// stream lies before it; otherwise, in a PE image whose certificate table (appended by code
+// signing) ends the file, the 88 bytes before that table, after up to 7 zero bytes of padding.
+// Nothing when neither holds or when the certificate directory is not sound.
+std::optional<LocatedTrailer> LocateSetupTrailer(platform::File& file);
+
 }  // namespace tarn::package

@@ -67,3 +67,16 @@ variant sample-split "$bulk"$'\n'"s/^<DiskSize>.*<\\/DiskSize>\\r\$/<DiskSize>$(
   fail "sample-split is not three volumes: $(ls "$out/sample-split")"
 
 echo "packages in $out: $(cd "$out" && echo sample*)"
+# "sample-signed": sample-no-ad signed with osslsigncode and a self-signed certificate made here.
+signing=$out/stage/signing
+rm -rf "$signing" "${out:?}/sample-signed"
+mkdir -p "$signing" "$out/sample-signed"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tarn test signer" \
+  -addext extendedKeyUsage=codeSigning -keyout "$signing/key.pem" -out "$signing/cert.pem" \
+  2>/dev/null || fail "openssl could not make the test certificate"
+osslsigncode sign -certs "$signing/cert.pem" -key "$signing/key.pem" -n "Tarn Sample" \
+  -in "$out/sample-no-ad/Setup.exe" -out "$out/sample-signed/Setup.exe" >/dev/null ||
+  fail "osslsigncode could not sign sample-no-ad"
+osslsigncode verify -CAfile "$signing/cert.pem" -in "$out/sample-signed/Setup.exe" >/dev/null ||
+  fail "sample-signed: the signature does not verify"
+"$tarnpack" verify "$out/sample-signed/Setup.exe" >/dev/null || fail "sample-signed does not verify"

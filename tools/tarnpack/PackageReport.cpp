@@ -77,12 +77,13 @@ bool OpenPackage(const ReportOptions& options, OpenedPackage& p, std::string& er
       error = "cannot open " + options.setupPath;
       return false;
     }
-    const auto trailer = tarn::package::ReadPackageTrailer(*file);
-    if (!trailer) {
-      error = options.setupPath + " is too short to hold a package";
+    // Signed or not, the way the setup program finds it.
+    const auto located = tarn::package::LocateSetupTrailer(*file);
+    if (!located) {
+      error = options.setupPath + " holds no package trailer";
       return false;
     }
-    p.trailer = *trailer;
+    p.trailer = located->trailer;
   }
 
   std::error_code ec;

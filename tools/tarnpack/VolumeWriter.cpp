@@ -1,6 +1,7 @@
 #include "tarnpack/VolumeWriter.h"
 
 #include <algorithm>
+#include <array>
 
 #include "package/PackageAddress.h"
 
@@ -79,6 +80,11 @@ bool VolumeWriter::Finish(const std::string& projectStream, std::string& error) 
   t.volumeNumber = 1;
   const auto bytes = t.Encode();
   setup_.write(projectStream.data(), static_cast<std::streamsize>(projectStream.size()));
+  // Zeros before the trailer end it on an 8-byte boundary, where signing tools put the
+  // certificate table: the signed file then has nothing between trailer and table.
+  const std::uint64_t end = t.projectOffset + t.projectSize + bytes.size();
+  const std::array<char, 8> zeros{};
+  setup_.write(zeros.data(), static_cast<std::streamsize>((8 - end % 8) % 8));
   setup_.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   setup_.close();
   if (setup_.fail()) {

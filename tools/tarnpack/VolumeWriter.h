@@ -23,7 +23,8 @@ class VolumeWriter {
   std::uint64_t Address() const { return address_; }
   std::int32_t Volumes() const { return volume_; }
 
-  // Appends the project stream and the trailer to the setup file and closes every file.
+  // Appends the project stream, zeros up to 7 and the trailer, which thus ends on an 8-byte
+  // boundary, to the setup file and closes every file.
   bool Finish(const std::string& projectStream, std::string& error);
 
  private:

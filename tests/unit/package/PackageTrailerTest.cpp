@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+
+#include "package/LittleEndian.h"
+#include "support/LzmaStreams.h"
+#include "support/ScratchFolder.h"
 
 namespace tarn::package {
 namespace {
@@ -72,6 +77,130 @@ TEST(PackageTrailer, ReadsTheLastBytesOfAFile) {
   EXPECT_FALSE(ReadPackageTrailer(*shortFile));
   shortFile.reset();
   std::remove(shortPath.c_str());
+}
+
+// A setup file: PE headers (the rest of the 1024-byte stub zeros), a project stream of noise
+// and the trailer; when signed, zero padding to 8 bytes and a certificate table of noise.
+struct SetupFile {
+  static constexpr std::size_t kStub = 1024;
+  static constexpr std::size_t kPe = 0x80;
+  static constexpr std::size_t kOptional = kPe + 24;
+  std::string bytes;
+  std::size_t directory = 0;  // the security directory entry
+  std::size_t certificates = 0;
+  std::array<std::uint8_t, kTrailerSize> trailer{};
+
+  void Set16(std::size_t at, std::uint16_t v) {
+    bytes[at] = static_cast<char>(v);
+    bytes[at + 1] = static_cast<char>(v >> 8);
+  }
+  void Set32(std::size_t at, std::uint32_t v) {
+    StoreLe32(reinterpret_cast<std::uint8_t*>(&bytes[at]), v);
+  }
+  std::uint32_t Get32(std::size_t at) const {
+    return LoadLe32(reinterpret_cast<const std::uint8_t*>(&bytes[at]));
+  }
+
+  SetupFile(std::uint16_t magic, std::size_t projectSize, std::size_t certificateSize) {
+    const bool plus = magic == 0x20B;
+    bytes.assign(kStub, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    Set32(0x3C, kPe);
+    bytes.replace(kPe, 4, std::string("PE\0\0", 4));
+    Set16(kPe + 20, plus ? 240 : 224);
+    Set16(kOptional, magic);
+    Set32(kOptional + (plus ? 108 : 92), 16);
+    directory = kOptional + (plus ? 112 : 96) + 4 * 8;
+    bytes += test::NoiseBytes(projectSize, 7);
+    PackageTrailer t;
+    t.SetIdentityText("123456789020050123202058");
+    t.projectOffset = kStub;
+    t.projectSize = projectSize;
+    t.reserved = 2;
+    t.volumeNumber = 1;
+    trailer = t.Encode();
+    bytes.append(trailer.begin(), trailer.end());
+    if (certificateSize == 0) return;
+    bytes.append((8 - bytes.size() % 8) % 8, '\0');
+    certificates = bytes.size();
+    bytes += test::NoiseBytes(certificateSize, 9);
+    Set32(certificates, static_cast<std::uint32_t>(certificateSize));
+    Set32(certificates + 4, 0x00020200);  // revision 2.0, PKCS#7 signed data
+    Set32(directory, static_cast<std::uint32_t>(certificates));
+    Set32(directory + 4, static_cast<std::uint32_t>(certificateSize));
+  }
+};
+
+TEST(LocateSetupTrailer, FindsTheTrailerOfUnsignedAndSignedFilesAndRefusesLies) {
+  using Spoil = std::function<void(SetupFile&)>;
+  const Spoil none = [](SetupFile&) {};
+  struct Case {
+    const char* what;
+    std::uint16_t magic;
+    std::size_t projectSize;  // 1024 + size + 88 modulo 8 gives the padding
+    std::size_t certificateSize;
+    Spoil spoil;
+    bool found;
+  } cases[] = {
+      {"unsigned", 0x10B, 301, 0, none, true},
+      {"unsigned, no PE image at all", 0x10B, 301, 0, [](SetupFile& f) { f.bytes[0] = 'X'; }, true},
+      {"shorter than a trailer", 0x10B, 301, 0, [](SetupFile& f) { f.bytes.resize(87); }, false},
+      {"signed PE32, no padding", 0x10B, 304, 1200, none, true},
+      {"signed PE32, 3 bytes of padding", 0x10B, 301, 1200, none, true},
+      {"signed PE32+, 7 bytes of padding", 0x20B, 297, 1200, none, true},
+      {"signed PE32+, 1 byte of padding", 0x20B, 303, 1200, none, true},
+      {"signed, no MZ", 0x10B, 301, 1200, [](SetupFile& f) { f.bytes[1] = 'Y'; }, false},
+      {"table past the end of the file", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set32(f.directory, f.Get32(f.directory) + 8); }, false},
+      {"table ending before the end of the file", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set32(f.directory + 4, f.Get32(f.directory + 4) - 8); }, false},
+      {"table overlapping the trailer", 0x10B, 301, 1200,
+       [](SetupFile& f) {
+         f.Set32(f.directory, f.Get32(f.directory) - 40);
+         f.Set32(f.directory + 4, f.Get32(f.directory + 4) + 40);
+       },
+       false},
+      {"table over the whole file", 0x10B, 301, 1200,
+       [](SetupFile& f) {
+         f.Set32(f.directory, 0);
+         f.Set32(f.directory + 4, static_cast<std::uint32_t>(f.bytes.size()));
+       },
+       false},
+      {"absurdly large table", 0x10B, 301, (std::size_t{16} << 20) + 8, none, false},
+      {"PE header past the end", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set32(0x3C, static_cast<std::uint32_t>(f.bytes.size() - 10)); }, false},
+      {"optional header larger than the file", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set16(SetupFile::kPe + 20, 0xFFFF); }, false},
+      {"optional header without the directory", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set16(SetupFile::kPe + 20, 96 + 4 * 8); }, false},
+      {"four directories only", 0x20B, 301, 1200,
+       [](SetupFile& f) { f.Set32(SetupFile::kOptional + 108, 4); }, false},
+      {"unknown optional header", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set16(SetupFile::kOptional, 0x107); }, false},
+      {"first certificate longer than the table", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set32(f.certificates, 1208); }, false},
+      {"padding not zero", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.bytes[f.certificates - 1] = 0x5A; }, false},
+      {"project stream past the trailer", 0x10B, 301, 1200,
+       [](SetupFile& f) { f.Set32(f.certificates - 3 - kTrailerSize + 72, 0x7FFFFFFF); }, false},
+      {"trailer of a later volume", 0x10B, 304, 1200,
+       [](SetupFile& f) { f.Set32(f.certificates - 4, 2); }, false},
+  };
+  test::ScratchFolder dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetupFile f(c.magic, c.projectSize, c.certificateSize);
+    c.spoil(f);
+    dir.WriteFile("Setup.exe", f.bytes);
+    auto file = dir.Files().Open(dir.Path("Setup.exe"), platform::OpenMode::Read);
+    ASSERT_TRUE(file);
+    const auto located = LocateSetupTrailer(*file);
+    ASSERT_EQ(located.has_value(), c.found);
+    if (!located) continue;
+    EXPECT_EQ(located->position, SetupFile::kStub + c.projectSize);
+    EXPECT_EQ(located->trailer.Encode(), f.trailer);
+  }
 }
 
 }  // namespace
