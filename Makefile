@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
 .PHONY: all deps native native-configure tarnpack-native native32 win32 win64 wine-build builds \
-  test test-native test-native32 test-wine demo clean format
+  test test-native test-native32 test-wine demo clean format fuzz
 
 all: native win32
 
@@ -73,6 +73,16 @@ test: builds
 	@$(MAKE) test-native TARN_DEPS_DONE=1
 	@$(MAKE) test-native32 TARN_DEPS_DONE=1
 	@$(MAKE) test-wine TARN_DEPS_DONE=1
+
+# libFuzzer targets of every reader of untrusted input, in a clang tree of their own, each run
+# for FUZZ_SECONDS; crashes are kept under build/fuzz/findings/. Not part of `make test`, which
+# replays the seeds and kept crash cases natively (the fuzz_regressions test).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTARN_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo --no-warn-unused-cli >/dev/null
+	@cmake --build build/fuzz -j$(JOBS)
+	@bash fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
 
 demo: native wine-build
 	@bash scripts/demo.sh build/$$(bash scripts/wine-arch.sh)

@@ -9,6 +9,9 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 
 option(TARN_SANITIZE "Build the native tree with address and undefined-behaviour sanitizers" OFF)
+# The fuzz tree (clang): coverage for libFuzzer in every library; the targets add the fuzzer's
+# own main. Undefined behaviour stops a run, so libFuzzer keeps the input.
+option(TARN_FUZZ "Build the libFuzzer targets under fuzz/ (clang only)" OFF)
 
 function(tarn_apply_options target)
   target_compile_options(${target} PRIVATE ${TARN_WARNINGS})
@@ -20,6 +23,11 @@ function(tarn_apply_options target)
   endif()
   if(TARN_SANITIZE AND NOT WIN32)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
+  if(TARN_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                           -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
   endif()
 endfunction()

@@ -17,7 +17,8 @@ packages=(cmake make g++ pkg-config dpkg-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine32 wine64 fonts-wine xvfb xauth x11-utils imagemagick
   liblzma-dev googletest libgtest-dev libbenchmark-dev xz-utils
-  g++-multilib qemu-user openssl osslsigncode)
+  g++-multilib qemu-user openssl osslsigncode
+  clang libclang-rt-14-dev)
 
 log() { printf '[install-deps] %s\n' "$*"; }
 

@@ -29,6 +29,14 @@ run() {
   WINEDEBUG=trace+reg e2e_start "$setup"
   startup_leave_wizard "$1"
   e2e_wait_exit 60 || e2e_fail "$1: setup still runs after a minute"
+  # The trace may still be on its way into the log when the launcher has returned: wait until
+  # the log has stopped growing for half a second (ten seconds at most).
+  local size=-1 _
+  for _ in $(seq 1 20); do
+    [ "$(stat -c %s "$E2E_LOGS/app.log")" = "$size" ] && break
+    size=$(stat -c %s "$E2E_LOGS/app.log")
+    sleep 0.5
+  done
   mv "$E2E_LOGS/app.log" "$E2E_LOGS/$1.log"
   e2e_screenshot "$1-after-exit"
   e2e_expect_eq "$E2E_APP_STATUS" 1 "$1: the exit status"
