@@ -17,13 +17,7 @@ using project::FieldName;
 using project::SubTask;
 using project::SubTaskType;
 
-constexpr std::string_view kWebPrefix = "HTTP://";
-
 bool IsRestartTask(const project::Task& task) { return task.Id() == project::task::FinishPage; }
-
-bool IsWebAddress(const std::string& file) {
-  return text::AsciiUpper(file).compare(0, kWebPrefix.size(), kWebPrefix) == 0;
-}
 
 bool IsProgram(const std::string& file, std::uint32_t codePage) {
   const std::size_t dot = text::FindLastChar(file, '.', codePage);

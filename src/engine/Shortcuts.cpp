@@ -17,10 +17,6 @@ using project::SubTaskType;
 constexpr std::string_view kWebPrefix = "HTTP://";
 constexpr const char* kLinkExtension = ".Lnk";
 
-bool IsWebAddress(const std::string& target) {
-  return text::AsciiUpper(target).compare(0, kWebPrefix.size(), kWebPrefix) == 0;
-}
-
 std::string WorkingFolder(const std::string& target, std::uint32_t codePage) {
   if (IsWebAddress(target)) return "C:\\";
   const std::size_t slash = text::FindLastChar(target, '\\', codePage);
@@ -110,6 +106,10 @@ std::string Property(const SetupSession& s, FieldName name) {
 }
 
 }  // namespace
+
+bool IsWebAddress(const std::string& target) {
+  return text::AsciiUpper(target).compare(0, kWebPrefix.size(), kWebPrefix) == 0;
+}
 
 void CreateShortcut(SetupSession& s, const std::string& description, const std::string& target,
                     const std::string& arguments, const std::string& iconFile,

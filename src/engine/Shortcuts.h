@@ -22,6 +22,9 @@ enum class ShortcutLocation : std::int32_t {
   QuickLaunch = 9,
 };
 
+// An internet address rather than a file: it begins with "HTTP://" in any letter case.
+bool IsWebAddress(const std::string& target);
+
 // Saves a shortcut named `description` to `target` (already expanded) in the folder of
 // `location`; for Quick Launch, `alternate` picks the first of the two folders. The shortcut
 // file is listed for the roll-back, and with `record` and a holder its path is also stored on
