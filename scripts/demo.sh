@@ -50,7 +50,9 @@ walk() {
   echo "While the wizard shows, the temporary folder holds:"
   ls "$temp" | sed 's/^/  /'
   shot 1-welcome
-  drive click "$wizard" 1001 && drive click "$wizard" 1002 || return 1
+  # The licence page's accept button shares its ID with a line of the frame: named by class.
+  drive click "$wizard" 1001 && drive --class Button wait-state "$wizard" 1002 visible &&
+    drive --class Button click "$wizard" 1002 || return 1
   local page n=2
   for page in licence readme user-information program-folder install-path; do
     shot "$n-$page"
