@@ -49,7 +49,8 @@ run() {
 # with doubled backslashes.
 opened_key() {  # NAME SUBKEY
   local wide="SOFTWARE\\\\TarnSoft\\\\TarnInstall\\\\${2//\\/\\\\}"
-  grep 'trace:reg:NtOpenKeyEx ' "$E2E_LOGS/$1.log" | grep -qF ",L\"$wide\","
+  # No -q: an early exit would kill the first grep with SIGPIPE, which pipefail reports as failure.
+  grep 'trace:reg:NtOpenKeyEx ' "$E2E_LOGS/$1.log" | grep -F ",L\"$wide\"," >/dev/null
 }
 opened_project_key() { opened_key "$1" 'Tarn Sample'; }
 opened_company_key() { opened_key "$1" 'TarnSoft Samples\Tarn Sample'; }
