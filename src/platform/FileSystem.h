@@ -16,6 +16,7 @@ enum class OpenMode {
   Read,    // existing file, read only
   Write,   // created or truncated, write only
   Update,  // existing file, read and write
+  Log,     // like Write, but other programs may read the file while it grows
 };
 
 enum class SeekOrigin { Begin, Current, End };

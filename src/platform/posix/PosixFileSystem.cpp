@@ -158,7 +158,7 @@ std::string PosixFileSystem::GuestPath(const std::string& hostPath) const {
 
 std::unique_ptr<File> PosixFileSystem::Open(const std::string& path, OpenMode mode) {
   int flags = O_RDONLY;
-  if (mode == OpenMode::Write) flags = O_WRONLY | O_CREAT | O_TRUNC;
+  if (mode == OpenMode::Write || mode == OpenMode::Log) flags = O_WRONLY | O_CREAT | O_TRUNC;
   if (mode == OpenMode::Update) flags = O_RDWR;
   const int fd = ::open(HostPath(path).c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) return nullptr;

@@ -75,9 +75,9 @@ std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mo
   DWORD access = GENERIC_READ;
   DWORD share = FILE_SHARE_READ;
   DWORD disposition = OPEN_EXISTING;
-  if (mode == OpenMode::Write) {
+  if (mode == OpenMode::Write || mode == OpenMode::Log) {
     access = GENERIC_WRITE;
-    share = 0;
+    share = mode == OpenMode::Log ? FILE_SHARE_READ : 0;
     disposition = CREATE_ALWAYS;
   } else if (mode == OpenMode::Update) {
     access = GENERIC_READ | GENERIC_WRITE;
