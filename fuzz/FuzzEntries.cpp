@@ -1,5 +1,6 @@
 #include "FuzzEntries.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdio>
@@ -8,7 +9,9 @@
 
 #include "MemoryFileSystem.h"
 #include "engine/BitmapFile.h"
+#include "engine/InstallPathCheck.h"
 #include "engine/RegistryOperations.h"
+#include "engine/SetupCommandLine.h"
 #include "engine/SetupSession.h"
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
@@ -21,6 +24,7 @@
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
 #include "tarnpack/DiscardingFileSystem.h"
+#include "text/ByteText.h"
 
 namespace tarn::fuzz {
 
@@ -41,6 +45,11 @@ std::uint32_t CodePageFrom(std::uint8_t selector) {
 
 std::string Bytes(const std::uint8_t* data, std::size_t size) {
   return size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(data), size);
+}
+
+bool NoControlBytes(const std::string& text) {
+  return std::none_of(text.begin(), text.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 }  // namespace
@@ -176,6 +185,52 @@ void ExtractEntryInput(const std::uint8_t* data, std::size_t size) {
   Check(sink.Written() == (stored ? length : declared), "the whole file is written");
 }
 
+void SetupCommandLineInput(const std::uint8_t* data, std::size_t size) {
+  const std::string line = Bytes(data, size);
+  for (const std::uint32_t codePage : {1252u, 950u}) {
+    const engine::ParsedCommandLine parsed = engine::ParseSetupCommandLine(line, codePage);
+    Check(parsed.error.size() < 200, "the message stays short");
+    Check(NoControlBytes(parsed.error), "the message is one line");
+    // A value is kept only when it passed its checks, also beside an error.
+    const engine::SetupOptions& options = parsed.options;
+    std::string again = options.silent ? "/S" : "";
+    const auto sound = [&](const std::optional<std::string>& value, std::size_t limit,
+                           const char* option) {
+      if (!value) return;
+      Check(!value->empty() && value->size() <= limit && NoControlBytes(*value) &&
+                value->find('"') == std::string::npos,
+            "a kept value is sound");
+      again += std::string(" ") + option + "\"" + *value + "\"";
+    };
+    sound(options.programFolder, 259, "/GROUP=");
+    sound(options.logPath, 259, "/LOG=");
+    sound(options.installDir, engine::kMaxInstallPathLength, "/D=");
+    if (const auto& dir = options.installDir) {
+      const char letter = static_cast<char>((*dir)[0] | 0x20);
+      const bool drive =
+          dir->size() >= 3 && letter >= 'a' && letter <= 'z' && dir->compare(1, 2, ":\\") == 0;
+      Check(drive || dir->compare(0, 2, "\\\\") == 0, "the installation folder is a full path");
+    }
+    if (const auto& folder = options.programFolder) {
+      // Every part between separators is a name: the folder stays inside the Start menu.
+      for (std::size_t start = 0;;) {
+        const std::size_t end = text::FindChar(*folder, '\\', codePage, start);
+        const std::string part = folder->substr(start, end == text::npos ? end : end - start);
+        Check(!part.empty() && part != "." && part != "..", "the program folder stays inside");
+        if (end == text::npos) break;
+        start = end + 1;
+      }
+    }
+    // Written out again, the kept options read back the same, without an error.
+    const engine::ParsedCommandLine reread = engine::ParseSetupCommandLine(again, codePage);
+    Check(reread.error.empty() && reread.options.silent == options.silent &&
+              reread.options.installDir == options.installDir &&
+              reread.options.programFolder == options.programFolder &&
+              reread.options.logPath == options.logPath,
+          "the kept options read back the same");
+  }
+}
+
 const NamedEntry* Entries(std::size_t& count) {
   static constexpr NamedEntry kEntries[] = {
       {"package_trailer", PackageTrailerInput},
@@ -185,6 +240,7 @@ const NamedEntry* Entries(std::size_t& count) {
       {"bitmap", BitmapInput},
       {"registry_text", RegistryTextInput},
       {"extract_entry", ExtractEntryInput},
+      {"setup_command_line", SetupCommandLineInput},
   };
   count = sizeof kEntries / sizeof kEntries[0];
   return kEntries;

@@ -19,6 +19,7 @@ void LanguageFileInput(const std::uint8_t* data, std::size_t size);
 void BitmapInput(const std::uint8_t* data, std::size_t size);
 void RegistryTextInput(const std::uint8_t* data, std::size_t size);
 void ExtractEntryInput(const std::uint8_t* data, std::size_t size);
+void SetupCommandLineInput(const std::uint8_t* data, std::size_t size);
 
 struct NamedEntry {
   const char* name;  // the target's name and its folder under fuzz/corpus and fuzz/regressions

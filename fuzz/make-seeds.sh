@@ -24,7 +24,7 @@ mkdir -p "$work/one" "$work/split"
 "$tarnpack" list "$work/one/Setup.exe" >"$work/list.txt"
 
 rm -rf "$corpus"
-mkdir -p "$corpus"/{package_trailer,package_entry,project_document,language_file,bitmap,registry_text,extract_entry}
+mkdir -p "$corpus"/{package_trailer,package_entry,project_document,language_file,bitmap,registry_text,extract_entry,setup_command_line}
 python3 - "$work" "$corpus" "$root" <<'PY'
 import lzma, re, struct, sys, pathlib
 work, corpus, root = map(pathlib.Path, sys.argv[1:])
@@ -55,6 +55,13 @@ language = (root / "examples/sample/Language.ini").read_bytes()
 (corpus / "registry_text/western-1252").write_bytes(
     b"\x00[HKEY_CLASSES_ROOT\\.tarn]\r\n\"\"=\"TarnSample.Document\"\r\n"
     b"[HKEY_USERS\\.DEFAULT\\Software\\A\\B]\r\n\"x\"=\"y\"\r\n")
+# Command lines: every option, quoting, a Big5 name whose trail byte is a backslash, mistakes.
+for name, line in (
+        ("every-option", b'/S /GROUP="Tarn Sample\\Tools" /LOG=setup.log /D=C:\\Apps\\Tarn Sample'),
+        ("quoted-unc", b'"/LOG=C:\\Logs\\tarn setup.log"\t/d="\\\\server\\share\\Tarn"'),
+        ("big5-group", b"/s /group=Tarn\\\xb3\x5c\xa4\x40"),
+        ("mistakes", b'/D=C:\\Apps /S /GROUP=..\\x /LOG="open /SILENT')):
+    (corpus / "setup_command_line" / name).write_bytes(line)
 PY
 # Small versions of the sample's pictures in the kinds of bitmap the reader draws.
 pics=$root/examples/sample/pictures
