@@ -87,9 +87,24 @@ if [ -d "$installed" ]; then
   wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarn Sample 1.0' |
     tr -d '\r' | grep REG_ | sed 's/^ */  /'
 fi
-wine --stop
-rm -rf "$prefix" "$prefix.lock"
 echo "Setup.exe ended with exit status $status (0: installation completed; 1: not completed)"
 echo "Screenshots of the pages: $out/*.png"
-# The demo succeeds only when the sample really was installed through the whole wizard.
-[ "$walked" = 1 ] && [ "$status" = 0 ] && [ "$installed_ok" = 1 ]
+
+echo "== The same package installed silently, as an administrator's script does it:"
+echo '   Setup.exe /S "/GROUP=Tarn Sample (silent)" /LOG=C:\tarn-silent.log /D=C:\Tarn Sample Silent'
+silent_status=0
+wine "$setup" /S "/GROUP=Tarn Sample (silent)" '/LOG=C:\tarn-silent.log' '/D=C:\Tarn' \
+  Sample Silent &
+pid=$!
+for _ in $(seq 1 300); do kill -0 $pid 2>/dev/null || break; sleep 1; done
+kill -0 $pid 2>/dev/null && kill $pid 2>/dev/null
+wait $pid || silent_status=$?
+echo "It ended with exit status $silent_status; its log:"
+if [ -f "$prefix/drive_c/tarn-silent.log" ]; then
+  tr -d '\r' <"$prefix/drive_c/tarn-silent.log" | sed 's/^/  /'
+fi
+wine --stop
+rm -rf "$prefix" "$prefix.lock"
+# The demo succeeds only when the sample really was installed through the whole wizard, and
+# then once more without it.
+[ "$walked" = 1 ] && [ "$status" = 0 ] && [ "$installed_ok" = 1 ] && [ "$silent_status" = 0 ]

@@ -7,7 +7,10 @@
 
 #include "app/LoadingDlg.h"
 #include "engine/Cleanup.h"
+#include "engine/LoggingHost.h"
+#include "engine/PackageLoader.h"
 #include "engine/Programs.h"
+#include "engine/SilentInstall.h"
 #include "engine/StartupDefaults.h"
 #include "ui/SystemLibrary.h"
 #include "wizard/InsertMediaDlg.h"
@@ -33,61 +36,113 @@ class OleScope {
 
 }  // namespace
 
-CSetupApp::CSetupApp() : session_(engine::Platform{files_, registry_, system_, shell_}) {}
+CSetupApp::CSetupApp(std::string commandLine)
+    : commandLine_(std::move(commandLine)),
+      session_(engine::Platform{files_, registry_, system_, shell_}) {}
 
-bool CSetupApp::InitInstance() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS |
-                                            ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
+bool CSetupApp::StartLog(const engine::ParsedCommandLine& parsed) {
+  const engine::SetupOptions& options = parsed.options;
+  std::string error = parsed.error;
+  if (options.logPath && !session_.Log.Open(files_, system_, *options.logPath, session_.CodePage) &&
+      error.empty())
+    error = "The log file \"" + *options.logPath + "\" cannot be created.";
+  if (error.empty()) {
+    session_.Log.Line("Setup started: " + engine::InQuotes(system_.ModulePath()) + " " +
+                      commandLine_);
+    return true;
+  }
+  usageError_ = true;
+  const std::string usage = engine::SetupUsageText();
+  session_.Log.Line("Bad command line: " + error);
+  session_.Log.Line(usage);
+  session_.Log.Line("Setup ends: nothing installed, exit status 2");
+  if (!options.silent) shell_.ShowMessage(error + "\r\n\r\n" + usage, "Setup");
+  return false;
+}
+
+bool CSetupApp::Load(bool silent) {
+  if (silent) {
+    if (!engine::LoadPackage(session_) || !engine::ExtractInstallerFiles(session_))
+      session_.ExtractionOver = true;
+  } else {
+    CLoadingDlg loading(session_);
+    loading.DoModal(nullptr);
+  }
+  return !session_.ExtractionOver;
+}
+
+void CSetupApp::RunWizard() {
   // Without it the pages that host ActiveX controls simply show nothing there.
   activeXHost_ = ui::LoadSystemLibrary("atl.dll");
   if (activeXHost_) {
     using AtlAxWinInitFn = BOOL WINAPI();
     if (auto init = ui::LibraryFunction<AtlAxWinInitFn>(activeXHost_.get(), "AtlAxWinInit")) init();
   }
+  // The licence and readme pages host an ActiveX control, which needs OLE on this thread.
+  const OleScope ole;
+  // A volume missing while the worker extracts is asked for from the worker's thread.
+  wizard::InsertMediaPrompt insertMedia(session_.Language, session_.CodePage);
+  engine::LoggingVolumePrompt volumePrompt(insertMedia, session_.Log);
+  session_.Reader.SetVolumePrompt(&volumePrompt);
+  wizard::CWizardFrame frame(session_);
+  frame.DoModal(nullptr);
+  // The frame has waited for the worker, so nothing extracts any more.
+  session_.Reader.SetVolumePrompt(nullptr);
+}
 
+bool CSetupApp::End() {
+  engine::RunCleanup(session_);
+  const int status = ExitCode();
+  session_.Log.Line(std::string("Setup ends: ") +
+                    (status == 0 ? "installation completed" : "nothing installed") +
+                    ", exit status " + std::to_string(status));
+  return false;
+}
+
+bool CSetupApp::InitInstance() {
+  const engine::ParsedCommandLine parsed =
+      engine::ParseSetupCommandLine(commandLine_, session_.CodePage);
+  if (!StartLog(parsed)) return false;
+  const bool silent = parsed.options.silent;
+  if (silent) session_.LoggedShell.SetSilent();
+
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS |
+                                            ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
   session_.InstallRunning = true;
   session_.Metrics = engine::PageMetricsForDpi(system_.DisplayLogPixelsY());
 
-  CLoadingDlg loading(session_);
-  loading.DoModal(nullptr);
-  if (session_.ExtractionOver) {
-    // A broken package ends quietly.
-    engine::RunCleanup(session_);
-    return false;
-  }
+  // A broken package ends quietly.
+  if (!Load(silent)) return End();
 
-  if (engine::WantsAdPicture(session_)) {
+  if (!silent && engine::WantsAdPicture(session_)) {
     wizard::CShowAdPicture picture;
     picture.SetPicture(engine::AdPicturePath(session_));
     picture.DoModal(nullptr);
   }
 
   engine::ApplyStartupDefaults(session_);
+  engine::ApplySetupOptions(session_, parsed.options);
 
   if (!session_.ProvideForInstall.empty()) {
     const std::uint32_t code = engine::RunAndWait(session_.System, session_.CodePage,
                                                   engine::PreInstallProgramPath(session_), SW_SHOW);
     if (code == 0) {
-      engine::RunCleanup(session_);
-      return false;
+      session_.Log.Line("The pre-install program asked setup to end");
+      return End();
     }
   }
 
-  {
-    // The licence and readme pages host an ActiveX control, which needs OLE on this thread.
-    const OleScope ole;
-    // A volume missing while the worker extracts is asked for from the worker's thread.
-    wizard::InsertMediaPrompt volumePrompt(session_.Language, session_.CodePage);
+  if (silent) {
+    engine::SilentVolumePrompt giveUp;
+    engine::LoggingVolumePrompt volumePrompt(giveUp, session_.Log);
     session_.Reader.SetVolumePrompt(&volumePrompt);
-    wizard::CWizardFrame frame(session_);
-    frame.DoModal(nullptr);
-    // The frame has waited for the worker, so nothing extracts any more.
+    engine::RunSilentInstallation(session_);
     session_.Reader.SetVolumePrompt(nullptr);
+  } else {
+    RunWizard();
   }
-
-  engine::RunCleanup(session_);
-  return false;
+  return End();
 }
 
 }  // namespace tarn::app

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "engine/SetupCommandLine.h"
 #include "engine/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -15,12 +18,25 @@ namespace tarn::app {
 
 class CSetupApp {
  public:
-  CSetupApp();
+  // `commandLine`: what follows the program's name.
+  explicit CSetupApp(std::string commandLine);
   // Always false: the process ends once start-up has run.
   bool InitInstance();
-  int ExitCode() const { return engine::ExitStatus(session_); }
+  // 0 installed, 1 not installed, 2 a command line that could not be used.
+  int ExitCode() const { return usageError_ ? 2 : engine::ExitStatus(session_); }
 
  private:
+  // Opens the log the command line asks for; false, after telling whoever is there, when the
+  // command line cannot be used.
+  bool StartLog(const engine::ParsedCommandLine& parsed);
+  // The package, with or without the loading dialog; false for a broken package.
+  bool Load(bool silent);
+  void RunWizard();
+  // The clean-up every run ends with, and the log's last line.
+  bool End();
+
+  std::string commandLine_;
+  bool usageError_ = false;
   platform::Win32FileSystem files_;
   platform::Win32Registry registry_;
   platform::Win32SystemFacts system_;

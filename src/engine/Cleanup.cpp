@@ -45,18 +45,22 @@ void RollBackFiles(SetupSession& s) {
     // A file the run could not write is still the user's own.
     const bool untouched = s.UnwrittenFiles.count(path) != 0 && s.WrittenFiles.count(path) == 0;
     if (untouched) continue;
-    if (shared.Contain(path))
+    if (shared.Contain(path)) {
       ForgetKeptCopy(s, path);
-    else if (!RestoreKeptCopy(s, path))
-      s.System.files.RemoveFile(path);
+      s.Log.Line("Roll-back: new version left in the shared folder: " + InQuotes(path));
+    } else if (RestoreKeptCopy(s, path)) {
+      s.Log.Line("Roll-back: earlier version restored: " + InQuotes(path));
+    } else if (s.System.files.RemoveFile(path)) {
+      s.Log.Line("Roll-back: file removed: " + InQuotes(path));
+    }
   }
   // Replaced files the list does not name (the uninstaller): the same rules.
   const auto remaining = s.KeptCopies;
   for (const auto& [target, kept] : remaining) {
     if (shared.Contain(target))
       ForgetKeptCopy(s, target);
-    else
-      RestoreKeptCopy(s, target);
+    else if (RestoreKeptCopy(s, target))
+      s.Log.Line("Roll-back: earlier version restored: " + InQuotes(target));
   }
 }
 
@@ -71,11 +75,17 @@ void RunCleanup(SetupSession& s) {
     return;
   }
 
+  s.Log.Line("Rolling back the installation");
   RollBackFiles(s);
   s.System.system.Pause(100);
   // No created folder may be the current one when it is removed.
   files.ChangeCurrentDirectory("C:\\");
-  for (const auto& folder : s.Project.CreatedFolderList) files.RemoveEmptyDirectory(folder);
+  for (const auto& folder : s.Project.CreatedFolderList) {
+    if (files.RemoveEmptyDirectory(folder))
+      s.Log.Line("Roll-back: folder removed: " + InQuotes(folder));
+    else if (s.Log.IsOpen() && files.IsDirectory(folder))
+      s.Log.Line("Roll-back: folder left, it is not empty: " + InQuotes(folder));
+  }
 }
 
 }  // namespace tarn::engine

@@ -78,16 +78,66 @@ void RecordUninstaller(SetupSession& s) {
   if (key.OpenPath(kProductKey, true)) key.SetString(kLastVersion, kUninstallerVersionText);
 }
 
+enum class WriteResult { Written, NotReplaceable, NotExtracted, NotPutInPlace };
+
+const char* WhyNotWritten(WriteResult result) {
+  switch (result) {
+    case WriteResult::NotReplaceable:
+      return "the file there is in use or read-only";
+    case WriteResult::NotExtracted:
+      return "it could not be extracted from the package or written beside its target";
+    default:
+      return "it could not be moved into place";
+  }
+}
+
+const char* KindName(EntryKind kind) {
+  switch (kind) {
+    case EntryKind::Application:
+      return "A, application file";
+    case EntryKind::RunAndDelete:
+      return "L, program run once";
+    case EntryKind::Stored:
+      return "N, stored application file";
+    case EntryKind::RegistryImport:
+      return "R, registry file";
+    case EntryKind::Uninstaller:
+      return "U, uninstaller";
+    default:
+      return "unknown kind, written as an application file";
+  }
+}
+
 // The new version is written beside the target and takes its place only once it is whole.
-bool WriteEntry(SetupSession& s, const package::PackageEntry& entry) {
+WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry) {
   const std::string& target = entry.ExpandedTarget();
-  if (!Replaceable(s, target)) return false;
+  if (!Replaceable(s, target)) return WriteResult::NotReplaceable;
   const std::string staged = StagedName(s, target);
   if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
                              entry.Kind() == EntryKind::Stored))
-    return false;
+    return WriteResult::NotExtracted;
   s.Reader.ApplyTimeStamp(entry, s.System.system, staged);
-  return PutInPlace(s, staged, target);
+  return PutInPlace(s, staged, target) ? WriteResult::Written : WriteResult::NotPutInPlace;
+}
+
+void LogWrite(SetupSession& s, const package::PackageEntry& entry, WriteResult result) {
+  if (!s.Log.IsOpen()) return;
+  const std::string& target = entry.ExpandedTarget();
+  if (result != WriteResult::Written) {
+    s.Log.Line("File not written: " + InQuotes(target) + " (" + WhyNotWritten(result) + ")");
+    return;
+  }
+  std::string size = "?";
+  if (const auto file = s.System.files.Open(target, platform::OpenMode::Read)) {
+    if (const auto length = file->Length()) size = std::to_string(*length);
+  }
+  s.Log.Line("File written: " + InQuotes(target) + " (" + size + " bytes, kind " +
+             KindName(entry.Kind()) +
+             (s.KeptCopies.count(target) ? ", earlier version kept until the end" : "") + ")");
+}
+
+void RemoveUsedFile(SetupSession& s, const std::string& path) {
+  if (s.System.files.RemoveFile(path)) s.Log.Line("File removed after use: " + InQuotes(path));
 }
 
 enum class EntryOutcome { Next, Done, EndStage };
@@ -100,17 +150,21 @@ EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
   if (kind == EntryKind::Installer) return EntryOutcome::Done;
 
   if (kind == EntryKind::Uninstaller && NewerUninstallerRegistered(s)) {
+    s.Log.Line("File skipped: " + InQuotes(target) + " (a newer uninstaller is registered)");
     progress.Count();
     return EntryOutcome::Next;
   }
   if (text::FindText(keepList, text::AsciiUpper(entry.Target()), s.CodePage) != text::npos &&
       s.System.files.Open(target, platform::OpenMode::Read)) {
+    s.Log.Line("File kept: " + InQuotes(target) + " (on the keep list and present already)");
     progress.Count();
     return EntryOutcome::Next;
   }
 
   if (kind != EntryKind::Uninstaller) s.Project.InstalledFileList.push_back(target);
-  const bool written = WriteEntry(s, entry);
+  const WriteResult result = WriteEntry(s, entry);
+  LogWrite(s, entry, result);
+  const bool written = result == WriteResult::Written;
   if (!written) s.UnwrittenFiles.insert(target);
   if (!written && !s.ExtractionOver && AskAboutWriteError(s, target)) {
     const project::LanguageTable& texts = s.Language;
@@ -132,11 +186,12 @@ EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
   switch (kind) {
     case EntryKind::RunAndDelete:
       RunAndWait(s.System, s.CodePage, target, platform::kShowShow);
-      s.System.files.RemoveFile(target);
+      RemoveUsedFile(s, target);
       break;
     case EntryKind::RegistryImport:
+      s.Log.Line("Registry file imported: " + InQuotes(target));
       ImportRegistryTextFile(s, target);
-      s.System.files.RemoveFile(target);
+      RemoveUsedFile(s, target);
       break;
     case EntryKind::Uninstaller:
       RecordUninstaller(s);

@@ -9,9 +9,20 @@ namespace {
 
 constexpr const char* kStartMenu = "[Start Menu]\\";
 
+const char* FolderOutcome(bool existed, bool accepted, bool exists) {
+  if (!accepted) return "Folder refused (path too long): ";
+  if (existed) return "Folder exists: ";
+  return exists ? "Folder created: " : "Folder could not be created: ";
+}
+
 void CreateAndRecord(SetupSession& s, const std::string& path) {
-  if (CreateFolderChain(s.System.files, path, s.CodePage))
-    s.Project.CreatedFolderList.push_back(path);
+  const bool logged = s.Log.IsOpen();
+  const bool existed = logged && s.System.files.IsDirectory(path);
+  const bool accepted = CreateFolderChain(s.System.files, path, s.CodePage);
+  if (accepted) s.Project.CreatedFolderList.push_back(path);
+  if (logged)
+    s.Log.Line(FolderOutcome(existed, accepted, accepted && s.System.files.IsDirectory(path)) +
+               InQuotes(path));
 }
 
 }  // namespace

@@ -6,11 +6,19 @@
 namespace tarn::engine {
 
 std::optional<std::string> AcceptInstallPath(SetupSession& s, std::string path) {
-  if (path.size() < 3 || path.size() > kMaxInstallPathLength) return std::nullopt;
+  if (path.size() < 3 || path.size() > kMaxInstallPathLength) {
+    s.Log.Line("Installation folder refused, too short or too long: " + InQuotes(path));
+    return std::nullopt;
+  }
   if (path.size() > 4 && text::FindLastChar(path, '\\', s.CodePage) == path.size() - 1)
     path.pop_back();
+  const bool existed = s.System.files.IsDirectory(path);
   CreateFolderChain(s.System.files, path, s.CodePage);
-  if (!s.System.files.ChangeCurrentDirectory(path)) return std::nullopt;
+  if (!s.System.files.ChangeCurrentDirectory(path)) {
+    s.Log.Line("Installation folder refused, it cannot be created or entered: " + InQuotes(path));
+    return std::nullopt;
+  }
+  if (!existed) s.Log.Line("Folder created: " + InQuotes(path));
   s.InstallDir = path;
   return path;
 }

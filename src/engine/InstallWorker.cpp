@@ -9,6 +9,7 @@
 #include "engine/FontStage.h"
 #include "engine/InstallRun.h"
 #include "engine/LeftoversStage.h"
+#include "engine/LoggingHost.h"
 #include "engine/RegistryKey.h"
 #include "engine/RegistryStage.h"
 #include "engine/Shortcuts.h"
@@ -59,7 +60,10 @@ bool RunStages(InstallRun& run) {
 
 }  // namespace
 
-int RunInstallWorker(SetupSession& session, InstallHost& host) {
+int RunInstallWorker(SetupSession& session, InstallHost& userInterface) {
+  LoggingInstallHost host(userInterface, session.Log);
+  session.Log.Line("Installation starts: folder " + InQuotes(session.InstallDir) +
+                   ", program folder " + InQuotes(session.ProgramFolderPath));
   InstallRun run(session, host);
   session.InstallRunning = true;
   if (RunStages(run)) {

@@ -53,43 +53,53 @@ bool LoadPackage(SetupSession& s) {
   if (auto setup = s.System.files.Open(setupPath, platform::OpenMode::Read)) {
     if (const auto located = package::LocateSetupTrailer(*setup)) trailer = located->trailer;
   }
-  if (!trailer) return false;
+  const auto broken = [&s](const char* why) {
+    s.Log.Line(std::string("The package cannot be loaded: ") + why);
+    return false;
+  };
+  s.Log.Line("Setup file: " + InQuotes(setupPath));
+  if (!trailer) return broken("the setup file holds no package");
 
   package::PackageReader& reader = s.Reader;
   reader.SetTrailer(*trailer);
-  if (!reader.OpenVolume(setupPath, false)) return false;
+  if (!reader.OpenVolume(setupPath, false)) return broken("the setup file cannot be opened");
   reader.SetCapacity(static_cast<std::int64_t>(trailer->projectSize));
   reader.SetSpanning(false);
   // A failed extraction leaves no usable document, which loading the project then refuses.
   reader.ExtractEntry(s.ProjectCopyPath, static_cast<std::int64_t>(trailer->projectOffset),
                       static_cast<std::int64_t>(trailer->projectSize), false);
   reader.SetSpanning(true);
-  if (!project::LoadProject(s.System.files, s.ProjectCopyPath, s.CodePage, s.Project)) return false;
+  if (!project::LoadProject(s.System.files, s.ProjectCopyPath, s.CodePage, s.Project))
+    return broken("the installation project is damaged");
 
   // A volume capacity of zero or less cannot place any stream.
   const std::int64_t diskSize = text::ParseDecimal32(s.Project.GetFieldValue(
       project::task::Properties, SubTaskType::GetAllVar, FieldName::DiskSize));
-  if (diskSize <= 0) return false;
+  if (diskSize <= 0) return broken("the project gives no volume size");
   reader.SetCapacity(diskSize);
 
   s.Project.GetFieldValues(project::task::Extraction, SubTaskType::FileList, FieldName::File,
                            s.FileList);
   s.Project.GetFieldValues(project::task::Extraction, SubTaskType::FolderList, FieldName::Folder,
                            s.FolderList);
-  if (s.FileList.empty()) return false;
+  if (s.FileList.empty()) return broken("the project lists no files");
   const auto language = package::PackageEntry::Parse(s.FileList.front(), s.Expander());
-  if (!language || language->Kind() != package::EntryKind::Installer) return false;
+  if (!language || language->Kind() != package::EntryKind::Installer)
+    return broken("the project names no language file");
 
   s.LanguageFilePath = s.StampedTempName(language->ExpandedTarget());
   const bool extracted = reader.ExtractEntry(s.LanguageFilePath, language->Offset(),
                                              language->CompressedSize(), false);
-  if (!extracted) return false;
+  if (!extracted) return broken("the language file cannot be extracted");
   s.TempFileList.push_back(s.LanguageFilePath);
   s.Language.Load(s.LanguageFilePath, s.System.files);
   s.Language.SetText(project::LanguageKey::ProjectName,
                      s.Project.ProjectName() + " " +
                          s.Project.GetFieldValue(project::task::Properties, SubTaskType::GetAllVar,
                                                  FieldName::ProductVersion));
+  s.Log.Line("Package: project " + InQuotes(s.Language.GetText(project::LanguageKey::ProjectName)) +
+             ", volumes of " + std::to_string(diskSize) + " bytes, language " +
+             InQuotes(s.Language.LanguageCode()));
   return true;
 }
 
@@ -101,7 +111,11 @@ bool ExtractInstallerFiles(SetupSession& s) {
     const std::string target = s.StampedTempName(entry->ExpandedTarget());
     const bool ok = s.Reader.ExtractEntry(target, entry->Offset(), entry->CompressedSize(), false);
     s.TempFileList.push_back(target);
-    if (!ok) return false;
+    if (!ok) {
+      s.Log.Line("The package cannot be loaded: the installer file " + InQuotes(target) +
+                 " cannot be extracted");
+      return false;
+    }
   }
   return true;
 }

@@ -5,7 +5,9 @@
 namespace tarn::engine {
 
 SetupSession::SetupSession(const Platform& platform)
-    : System(platform),
+    : LoggedRegistry(platform.registry, Log),
+      LoggedShell(platform.shell, Log),
+      System{platform.files, LoggedRegistry, platform.system, LoggedShell},
       CodePage(platform.system.AnsiCodePage()),
       Language(platform.system.SystemLocale(), CodePage),
       Reader(platform.files, ExtractionOver, CodePage) {}

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/InstallLog.h"
+#include "engine/LoggingRegistry.h"
+#include "engine/LoggingShell.h"
 #include "engine/PageMetrics.h"
 #include "package/PackageReader.h"
 #include "package/PackageTrailer.h"
@@ -40,6 +43,13 @@ struct SetupSession {
   SetupSession(const SetupSession&) = delete;
   SetupSession& operator=(const SetupSession&) = delete;
 
+  // The installation log, silent until it is opened; registry changes and shell actions reach
+  // it on their own, since the run uses them through these two.
+  InstallLog Log;
+  LoggingRegistry LoggedRegistry;
+  LoggingShell LoggedShell;
+
+  // The given platform, with the registry and the shell above in place of the given ones.
   Platform System;
   // The ANSI code page all 8-bit text of this run is in.
   const std::uint32_t CodePage;

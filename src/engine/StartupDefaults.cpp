@@ -35,6 +35,15 @@ void ApplyStartupDefaults(SetupSession& s) {
   key.Close();
 }
 
+void ApplySetupOptions(SetupSession& s, const SetupOptions& options) {
+  if (options.installDir) s.InstallDir = *options.installDir;
+  if (options.programFolder) s.ProgramFolderPath = *options.programFolder;
+  s.Log.Line("Installation folder: " + InQuotes(s.InstallDir) +
+             (options.installDir ? " (from the command line)" : ""));
+  s.Log.Line("Program folder: " + InQuotes(s.ProgramFolderPath) +
+             (options.programFolder ? " (from the command line)" : ""));
+}
+
 bool WantsAdPicture(const SetupSession& s) { return !Setting(s, FieldName::AdPicture).empty(); }
 
 std::string AdPicturePath(SetupSession& s) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/SetupCommandLine.h"
 #include "engine/SetupSession.h"
 
 namespace tarn::engine {
@@ -13,6 +14,10 @@ constexpr const char* kProductKey = "\\SOFTWARE\\TarnSoft\\TarnInstall";
 // the project's InstallPath, unless an earlier installation of the same project left its
 // folder in the registry.
 void ApplyStartupDefaults(SetupSession& session);
+
+// What the command line chose overrides those defaults: the installation folder and the
+// program folder. Logged with the package and project facts the run starts from.
+void ApplySetupOptions(SetupSession& session, const SetupOptions& options);
 
 // Whether the project asks for the advertisement picture, and where the loading put it.
 bool WantsAdPicture(const SetupSession& session);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/InstallPathCheck.h"
+#include "engine/LoggingHost.h"
 #include "project/NameTables.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
@@ -259,10 +260,12 @@ void CWizardFrame::OnCancel() {
   }
   // The finish page disables Cancel; Escape and the close box still ask there.
   const project::LanguageTable& texts = session_.Language;
-  if (MessageBoxA(Hwnd(), texts.GetText(LanguageKey::ExitInstallMessage).c_str(),
-                  texts.GetText(LanguageKey::ExitInstallTitle).c_str(),
-                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
-    SetTimer(Hwnd(), kCloseTimer, 100, nullptr);
+  const std::string& text = texts.GetText(LanguageKey::ExitInstallMessage);
+  const std::string& caption = texts.GetText(LanguageKey::ExitInstallTitle);
+  const bool yes = MessageBoxA(Hwnd(), text.c_str(), caption.c_str(),
+                               MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+  engine::LogAnswer(session_.Log, caption, text, yes);
+  if (yes) SetTimer(Hwnd(), kCloseTimer, 100, nullptr);
 }
 
 void CWizardFrame::OnTimer(UINT_PTR id) {

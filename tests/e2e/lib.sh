@@ -19,6 +19,7 @@
 #   e2e_watch_start [NAME]           start `tarndriver watch` on every window in the background;
 #                                    its timeline goes to $E2E_LOGS/watch-NAME.log (E2E_WATCH_LOG)
 #   e2e_watch_wait [SECONDS]         wait for the watch to end (3 s after the last window went)
+#   e2e_watch_stop                   end a watch that may have seen no window at all
 #   e2e_reg_value KEY NAME           print a registry value's data ("" for the default value)
 #   e2e_reg_type KEY NAME            print its type (REG_SZ, REG_DWORD, ...)
 #   e2e_reg_has_key KEY              succeed when the key exists
@@ -163,6 +164,14 @@ e2e_watch_wait() {
   wait "$E2E_WATCH_PID" || e2e_fail "the watch failed"
   E2E_WATCH_PID=
   grep -qE '^[0-9]+ end$' "$E2E_WATCH_LOG" || e2e_fail "the watch's timeline is incomplete"
+}
+
+e2e_watch_stop() {
+  [ -n "$E2E_WATCH_PID" ] || e2e_fail "e2e_watch_stop: no watch was started"
+  kill "$E2E_WATCH_PID" 2>/dev/null || true
+  wait "$E2E_WATCH_PID" 2>/dev/null || true
+  E2E_WATCH_PID=
+  grep -qx '0 watching' "$E2E_WATCH_LOG" || e2e_fail "the watch had not begun"
 }
 
 e2e_screenshot() {

@@ -1,0 +1,69 @@
+#include "engine/SilentInstall.h"
+
+#include "engine/InstallPathCheck.h"
+#include "engine/InstallWorker.h"
+#include "engine/Shortcuts.h"
+#include "engine/UserInformation.h"
+#include "project/TaskIds.h"
+
+namespace tarn::engine {
+
+namespace {
+
+namespace task = project::task;
+
+void AcceptLicence(SetupSession& s) {
+  s.LicenceAccepted = true;
+  s.Log.Line("Licence accepted by the silent installation's command line");
+}
+
+void StoreDefaultUser(SetupSession& s, const project::Task& userInfo) {
+  const RegisteredUser user = ReadRegisteredUser(s);
+  s.Log.Line("User information: name " + InQuotes(user.owner) + ", company " +
+             InQuotes(user.organisation));
+  StoreUserInformation(s, userInfo, user.owner, user.organisation);
+}
+
+// What Finish does on a finish page left as it was shown, minus what needs a person there.
+void FinishQuietly(SetupSession& s, const project::Task* finish) {
+  if (!finish) return;
+  if (finish->Id() == task::FinishPage) {
+    s.Log.Line("No restart: the silent installation leaves that to its caller");
+    return;
+  }
+  CreateFinishPageShortcuts(s, [](const project::SubTask&) { return true; });
+  s.Log.Line("Programs of the finish page not started (silent installation)");
+}
+
+bool Install(SetupSession& s, project::TaskCursor& cursor) {
+  if (!AcceptInstallPath(s, s.InstallDir)) return false;
+  SilentInstallHost host;
+  s.CancelRequested = false;
+  {
+    // Shortcuts are made through COM, which this thread has not needed so far.
+    const auto scope = s.System.shell.EnterThread();
+    if (RunInstallWorker(s, host) != 0) return false;
+    FinishQuietly(s, cursor.Next());
+  }
+  return true;
+}
+
+}  // namespace
+
+bool RunSilentInstallation(SetupSession& s) {
+  project::TaskCursor& cursor = s.Project.Cursor();
+  if (cursor.HasExecutableTask()) {
+    for (const project::Task* step = cursor.Current(); step; step = cursor.Next()) {
+      if (step->Id() == task::LicencePage)
+        AcceptLicence(s);
+      else if (step->Id() == task::UserInfoPage)
+        StoreDefaultUser(s, *step);
+      else if (step->Id() == task::ProgressPage)
+        return Install(s, cursor);
+    }
+  }
+  s.Log.Line("The project has no installation step: nothing was installed");
+  return false;
+}
+
+}  // namespace tarn::engine
