@@ -56,7 +56,8 @@ bool CSetupApp::StartLog(const engine::ParsedCommandLine& parsed) {
   session_.Log.Line("Bad command line: " + error);
   session_.Log.Line(usage);
   session_.Log.Line("Setup ends: nothing installed, exit status 2");
-  if (!options.silent) shell_.ShowMessage(error + "\r\n\r\n" + usage, "Setup");
+  if (!options.silent)
+    MessageBoxA(nullptr, (error + "\r\n\r\n" + usage).c_str(), "Setup", MB_OK | MB_ICONERROR);
   return false;
 }
 

@@ -239,11 +239,12 @@ ParsedCommandLine ParseSetupCommandLine(const std::string& arguments, std::uint3
 }
 
 std::string SetupUsageText() {
+  // Short lines: a message box wraps long ones wherever its width ends.
   return "Usage: Setup.exe [/S] [/GROUP=name] [/LOG=file] [/D=path]\r\n"
-         "  /S            install without any window or question, with the defaults\r\n"
-         "  /GROUP=name   the Start menu program folder\r\n"
-         "  /LOG=file     write a UTF-8 log of the installation to this file\r\n"
-         "  /D=path       the installation folder; last, may contain blanks without quotes\r\n"
+         "/S: install without any window or question\r\n"
+         "/GROUP=name: the Start menu program folder\r\n"
+         "/LOG=file: write a UTF-8 log of the run to the file\r\n"
+         "/D=path: the installation folder; last, blanks need no quotes\r\n"
          "Exit status: 0 installed, 1 not installed, 2 bad command line.";
 }
 

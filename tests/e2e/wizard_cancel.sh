@@ -2,7 +2,8 @@
 # Leaving the sample's installation: Escape, the close box and Cancel ask the exit question on the
 # pages before the installation (No stays), Cancel during the installation is asked about by the
 # installation itself (No goes on, Yes abandons it), and an abandoned installation is rolled
-# back: its files and the folders it made go.
+# back: its files and the folders it made go. The log asked for on the command line holds the
+# answers, the refused folders, the roll-back and the exit status.
 #   wizard_cancel.sh PACKAGES_FOLDER
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -14,7 +15,8 @@ setup=$1/sample-no-ad/Setup.exe
 install='C:\Program Files\Tarn Sample'
 
 e2e_begin wizard_cancel
-e2e_start "$setup"
+log='C:\cancel.log'
+e2e_start "$setup" "/LOG=$log"
 e2e_step "the wizard appears" --timeout 90 wait "$WIZARD"
 
 # Asks the exit question through Escape, the close box and Cancel, answering No each time.
@@ -82,5 +84,16 @@ e2e_expect_eq "$folder_files" "" "files left after the roll-back"
 if e2e_reg_has_key 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarn Sample 1.0'; then
   e2e_fail "the abandoned installation is registered for uninstalling"
 fi
+
+logged=$(tr -d '\r' <"$(e2e_unix_path "$log")" | cut -c25-)
+e2e_expect_eq "$(grep -c '^Question "Exit Setup": .* -> No$' <<<"$logged")" 10 "answers No logged"
+e2e_expect_eq "$(grep -c '^Question "Exit Setup": .* -> Yes$' <<<"$logged")" 1 "answers Yes logged"
+for line in 'Installation folder refused, too short or too long: "C:"' \
+  'Installation folder refused, it cannot be created or entered: "Q:\Tarn Sample"' \
+  "Installation starts: folder \"$install\", program folder \"Tarn Sample\"" \
+  'Installation abandoned' 'Rolling back the installation' \
+  'Setup ends: nothing installed, exit status 1'; do
+  grep -qxF -- "$line" <<<"$logged" || e2e_fail "the log lacks: $line"$'\n'"$logged"
+done
 
 e2e_end
