@@ -122,6 +122,8 @@ e2e_expect_eq "$E2E_APP_STATUS" 2 "bad option: the exit status"
 [ ! -e "$(e2e_unix_path 'C:\Apps\Never')" ] || e2e_fail "bad option: something was installed"
 expect_logged 'C:\bad.log' "Bad command line: "
 expect_logged 'C:\bad.log' "Usage: "
+run_unseen bad-log "$setup" /S '/LOG=C:\no such folder\setup.log'
+e2e_expect_eq "$E2E_APP_STATUS" 2 "a log that cannot be created: the exit status"
 
 e2e_start "$setup" /D=relative
 e2e_step "interactive bad option: the usage box" --timeout 60 wait Setup
