@@ -62,7 +62,10 @@ bool CWizardFrame::OnInitDialog() {
   normalFont_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
   boldFont_ = ui::CopyDialogFont(Hwnd(), FW_BOLD);
   ui::ApplyFont(Hwnd(), normalFont_, {IDC_BACK, IDC_NEXT, IDCANCEL});
-  return true;
+  // Next is the button a person presses most; Back comes first in the template.
+  if (!IsWindowEnabled(Item(IDC_NEXT))) return true;
+  SetFocus(Item(IDC_NEXT));
+  return false;
 }
 
 void CWizardFrame::FitPageArea() {
