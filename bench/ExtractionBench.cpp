@@ -9,11 +9,11 @@
 
 #include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchData.h"
 #include "package/PackageEntry.h"
 #include "package/PackageReader.h"
 #include "project/InstallProject.h"
@@ -26,6 +26,9 @@
 
 namespace {
 
+using tarn::bench::Noise;
+using tarn::bench::Setting;
+using tarn::bench::TextLike;
 using tarn::package::PackageEntry;
 using tarn::package::PackageReader;
 using tarn::project::FieldName;
@@ -33,69 +36,18 @@ using tarn::project::SubTaskType;
 
 enum Sample { kText = 0, kNoise = 1 };
 
-std::size_t SampleSize() {
-  const char* mib = std::getenv("TARN_BENCH_MIB");
-  const long value = mib ? std::strtol(mib, nullptr, 10) : 0;
-  return static_cast<std::size_t>(value > 0 ? value : 64) << 20;
-}
+std::size_t SampleSize() { return Setting("TARN_BENCH_MIB", 64) << 20; }
 
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 7;
-    state_ ^= state_ << 17;
-    return state_;
-  }
-
- private:
-  std::uint64_t state_;
-};
-
-// Words drawn from a small vocabulary with numbers and punctuation: compresses about as well as
-// English prose or source code, without the long exact repeats that would flatter the decoder.
-std::string TextLike(std::size_t size) {
-  static const char* const kWords[] = {
-      "the",     "setup",   "program", "installs", "files", "into",  "folder",   "of",
-      "a",       "product", "and",     "writes",   "keys",  "to",    "registry", "when",
-      "user",    "chooses", "next",    "on",       "page",  "with",  "its",      "shortcut",
-      "version", "company", "path",    "is",       "not",   "found", "please",   "insert",
-      "disk",    "volume",  "stream",  "bytes",    "read",  "from",  "package",  "for",
-      "each",    "entry",   "time",    "stamp",    "local", "error", "cancel",   "finish",
-      "window",  "text",    "size",    "value",    "name",  "list",  "task",     "uninstall",
-      "record",  "font",    "group",   "menu",     "start", "data",  "temp",     "copy"};
-  Random random(1);
-  std::string text;
-  text.reserve(size + 64);
-  while (text.size() < size) {
-    const std::uint64_t r = random.Next();
-    const std::uint64_t pick = r % 80;
-    if (pick < 64) {
-      text += kWords[pick];
-      text += ' ';
-    } else if (pick < 70) {
-      text += std::to_string((r >> 8) % 100000);
-      text += ' ';
-    } else if (pick < 76) {
-      text += ", ";
-    } else {
-      text += ".\r\n";
-    }
-  }
-  text.resize(size);
-  return text;
-}
-
-std::string Noise(std::size_t size) {
-  Random random(2);
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i + 8 <= size; i += 8) {
-    const std::uint64_t r = random.Next();
-    for (int k = 0; k < 8; ++k) bytes[i + k] = static_cast<char>(r >> (8 * k));
-  }
-  return bytes;
-}
+// The vocabulary of the text-like sample.
+const char* const kWords[] = {
+    "the",     "setup",   "program", "installs", "files", "into",  "folder",   "of",
+    "a",       "product", "and",     "writes",   "keys",  "to",    "registry", "when",
+    "user",    "chooses", "next",    "on",       "page",  "with",  "its",      "shortcut",
+    "version", "company", "path",    "is",       "not",   "found", "please",   "insert",
+    "disk",    "volume",  "stream",  "bytes",    "read",  "from",  "package",  "for",
+    "each",    "entry",   "time",    "stamp",    "local", "error", "cancel",   "finish",
+    "window",  "text",    "size",    "value",    "name",  "list",  "task",     "uninstall",
+    "record",  "font",    "group",   "menu",     "start", "data",  "temp",     "copy"};
 
 std::string ProjectDocument() {
   return tarn::test::ProjectDocument(
@@ -120,8 +72,8 @@ struct Fixture {
     const std::size_t size = SampleSize();
     dir.WriteFile("TarnSetup.exe", std::string(4096, 'S'));
     dir.WriteFile("lang.ini", "[Language=409]\r\nSureDesc=OK\r\n");
-    dir.WriteFile("text.txt", TextLike(size));
-    dir.WriteFile("noise.bin", Noise(size));
+    dir.WriteFile("text.txt", TextLike(size, 1, kWords));
+    dir.WriteFile("noise.bin", Noise(size, 2));
     dir.WriteFile("project.xml", ProjectDocument());
     sizes[kText] = sizes[kNoise] = size;
 

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchData.h"
 #include "engine/Cleanup.h"
 #include "engine/InstallWorker.h"
 #include "engine/PackageLoader.h"
@@ -30,67 +31,19 @@
 
 namespace {
 
+using tarn::bench::Noise;
+using tarn::bench::Setting;
+using tarn::bench::TextLike;
+
 constexpr std::size_t kSmallFileSize = 4096;
 constexpr int kLargeFiles = 3;
 
-std::size_t Setting(const char* name, std::size_t fallback) {
-  const char* text = std::getenv(name);
-  const long value = text ? std::strtol(text, nullptr, 10) : 0;
-  return value > 0 ? static_cast<std::size_t>(value) : fallback;
-}
-
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 7;
-    state_ ^= state_ << 17;
-    return state_;
-  }
-
- private:
-  std::uint64_t state_;
-};
-
-// Words, numbers and punctuation from a small vocabulary: compresses like prose or source code.
-std::string TextLike(std::size_t size, std::uint64_t seed) {
-  static const char* const kWords[] = {
-      "the",  "setup",   "program", "installs", "files",  "into",    "folder",   "of",
-      "a",    "product", "and",     "writes",   "keys",   "to",      "registry", "when",
-      "user", "chooses", "next",    "on",       "page",   "with",    "its",      "shortcut",
-      "path", "is",      "not",     "found",    "stream", "version", "disk",     "volume"};
-  constexpr std::uint64_t kWordCount = sizeof kWords / sizeof kWords[0];
-  Random random(seed);
-  std::string text;
-  text.reserve(size + 64);
-  while (text.size() < size) {
-    const std::uint64_t r = random.Next();
-    const std::uint64_t pick = r % (kWordCount + 16);
-    if (pick < kWordCount) {
-      text += kWords[pick];
-      text += ' ';
-    } else if (pick < kWordCount + 6) {
-      text += std::to_string((r >> 8) % 100000) + ' ';
-    } else if (pick < kWordCount + 12) {
-      text += ", ";
-    } else {
-      text += ".\r\n";
-    }
-  }
-  text.resize(size);
-  return text;
-}
-
-std::string Noise(std::size_t size, std::uint64_t seed) {
-  Random random(seed);
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i + 8 <= size; i += 8) {
-    const std::uint64_t r = random.Next();
-    for (int k = 0; k < 8; ++k) bytes[i + k] = static_cast<char>(r >> (8 * k));
-  }
-  return bytes;
-}
+// The vocabulary of the text-like files.
+const char* const kWords[] = {
+    "the",  "setup",   "program", "installs", "files",  "into",    "folder",   "of",
+    "a",    "product", "and",     "writes",   "keys",   "to",      "registry", "when",
+    "user", "chooses", "next",    "on",       "page",   "with",    "its",      "shortcut",
+    "path", "is",      "not",     "found",    "stream", "version", "disk",     "volume"};
 
 std::string Number(std::size_t n) {
   char name[24];
@@ -113,16 +66,16 @@ struct Fixture {
     dir.WriteFile("source\\lang.ini", "[Language=409]\r\nProjectName=x\r\n");
     std::string lines = "<File>[TempFileDir]\\~TarnInstall-Language.ini,lang.ini,K</File>\r\n";
     // Small files are slices of one text, so each compresses on its own like a small document.
-    const std::string text = TextLike(smallFiles * kSmallFileSize, 7);
+    const std::string text = TextLike(smallFiles * kSmallFileSize, 7, kWords);
     for (std::size_t i = 0; i < smallFiles; ++i) {
       const std::string name = "small\\f" + Number(i) + ".txt";
       dir.WriteFile("source\\" + name, text.substr(i * kSmallFileSize, kSmallFileSize));
       lines += "<File>[InstallDir]\\" + name + "," + name + ",A,2005-1-23 20:20:58</File>\r\n";
     }
     const char* const large[kLargeFiles] = {"text1.txt", "noise.bin", "text2.txt"};
-    dir.WriteFile("source\\text1.txt", TextLike(largeSize, 1));
+    dir.WriteFile("source\\text1.txt", TextLike(largeSize, 1, kWords));
     dir.WriteFile("source\\noise.bin", Noise(largeSize, 2));
-    dir.WriteFile("source\\text2.txt", TextLike(largeSize, 3));
+    dir.WriteFile("source\\text2.txt", TextLike(largeSize, 3, kWords));
     for (const char* name : large)
       lines += "<File>[InstallDir]\\big\\" + std::string(name) + "," + name +
                ",A,2005-1-23 20:20:58</File>\r\n";

@@ -11,6 +11,7 @@
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/ForwardingFileSystem.h"
+#include "support/ProjectTasks.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
 
@@ -22,19 +23,8 @@ using project::FieldName;
 using project::SubTask;
 using project::SubTaskType;
 
-using Fields = std::vector<std::pair<FieldName, std::string>>;
-
-SubTask MakeSubTask(const std::string& id, SubTaskType type, const Fields& fields) {
-  SubTask sub(id, type);
-  for (const auto& [name, value] : fields) sub.AddField(name, value);
-  return sub;
-}
-
-project::Task MakeTask(std::string_view id, const std::vector<SubTask>& subTasks) {
-  project::Task task{std::string(id), project::TaskType::ShowDialogBox, true};
-  for (const auto& sub : subTasks) task.AddSubTask(sub);
-  return task;
-}
+using test::MakeSubTask;
+using test::MakeTask;
 
 // Writes the current-folder changes and deletions into the shell's log, so that a test sees
 // them in order with the programs started.

@@ -25,6 +25,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemFacts.h"
+#include "support/InstallScene.h"
 #include "support/ProjectDocument.h"
 #include "support/ScratchFolder.h"
 #include "support/ScriptedInstallHost.h"
@@ -36,6 +37,8 @@ namespace {
 
 using platform::ComPtr;
 using platform::KernelHandle;
+using test::Sub;
+using test::Task;
 
 constexpr char kShellFolders[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -334,33 +337,17 @@ std::string MarkerProgram() {
   return path + "\\bin\\ProvideForInstall.exe";
 }
 
-const std::string kLanguage =
-    "[Language=409]\r\nInstallProcessDesc2=Preparing\r\nCreateFolderDesc=Folders\r\n"
-    "CopyFileDesc=Files\r\nInstallFontDesc=Fonts\r\nOperationRegistryDesc=Registry\r\n"
-    "RegisterComDesc=Components\r\nClearFileDesc=Leftovers\r\nCreateFileLinkDesc=Shortcuts\r\n"
-    "ExitInstallTitle=Exit\r\nExitInstallMessage=Stop now?\r\nMessageDesc=Message\r\n"
-    "WriteFileErrorDesc=Cannot write \r\nErrorExitInstallDesc=. Stop?\r\nProjectName=x\r\n"
-    "UnInstallDesc=Remove \r\n";
-
-std::string Sub(const std::string& type, const std::string& inner) {
-  return "<SubTask ID=\"10001\" Type=\"" + type + "\">\r\n" + inner + "</SubTask>\r\n";
-}
-
-std::string Task(const std::string& id, const std::string& subTasks) {
-  return "<Task ID=\"" + id + "\" Type=\"DataSetting\" IsExec=\"0\">\r\n" + subTasks +
-         "</Task>\r\n";
-}
-
 std::string RegistryOperation(const std::string& subKey, const std::string& name,
                               const std::string& value, int type, int operation, int keyOnly) {
-  return Sub("Registry", "<RegRootKey>HKEY_LOCAL_MACHINE</RegRootKey>\r\n<RegSubKey>\\" + subKey +
-                             "</RegSubKey>\r\n<RegVarName>" + name +
-                             "</RegVarName>\r\n"
-                             "<RegVarValue>" +
-                             value + "</RegVarValue>\r\n<RegDataType>" + std::to_string(type) +
-                             "</RegDataType>\r\n<RegOperType>" + std::to_string(operation) +
-                             "</RegOperType>\r\n<IsOnlyToKey>" + std::to_string(keyOnly) +
-                             "</IsOnlyToKey>\r\n<IsToDelete>1</IsToDelete>\r\n");
+  return Sub("<RegRootKey>HKEY_LOCAL_MACHINE</RegRootKey>\r\n<RegSubKey>\\" + subKey +
+                 "</RegSubKey>\r\n<RegVarName>" + name +
+                 "</RegVarName>\r\n"
+                 "<RegVarValue>" +
+                 value + "</RegVarValue>\r\n<RegDataType>" + std::to_string(type) +
+                 "</RegDataType>\r\n<RegOperType>" + std::to_string(operation) +
+                 "</RegOperType>\r\n<IsOnlyToKey>" + std::to_string(keyOnly) +
+                 "</IsOnlyToKey>\r\n<IsToDelete>1</IsToDelete>\r\n",
+             "Registry");
 }
 
 // One installation in the prefix: its scratch machine, its unique registry names and the
@@ -422,7 +409,7 @@ class WineInstall {
     const std::string program = MarkerProgram();
     if (!IsFile(program)) return program + " is missing: build the sample programs first";
     dir.WriteFile("source\\TarnSetup.exe", std::string(4096, 'S'));
-    dir.WriteFile("source\\lang.ini", kLanguage);
+    dir.WriteFile("source\\lang.ini", test::kSceneLanguage);
     dir.WriteFile("source\\app.txt", "the application\r\n");
     dir.WriteFile("source\\raw.bin", kRawBytes);
     dir.WriteFile("source\\settings.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + testKey +
@@ -463,9 +450,9 @@ class WineInstall {
         "<Folder>[InstallDir]</Folder>\r\n<IsToDesktop>1</IsToDesktop>\r\n"
         "<IsSpecExec>1</IsSpecExec>\r\n";
     const std::string tasks =
-        Task("2404", Sub("GetValue", "<Description>Group " + id_ + "</Description>\r\n") +
-                         Sub("CreateShortcutMenu", shortcut) +
-                         Sub("CreateShortcutMenu", finishPageOnly)) +
+        Task("2404", Sub("<Description>Group " + id_ + "</Description>\r\n") +
+                         Sub(shortcut, "CreateShortcutMenu") +
+                         Sub(finishPageOnly, "CreateShortcutMenu")) +
         Task("2406", RegistryOperation(testKey, "Folder", "[InstallDir]\\bin -x", 0, 0, 0) +
                          RegistryOperation(testKey, "Number", "12abc", 1, 0, 0) +
                          RegistryOperation(testKey, "Bytes", "01 0A ff", 2, 0, 0) +
@@ -474,8 +461,7 @@ class WineInstall {
                          RegistryOperation(testKey + "\\Gone", "", "", 0, 0, 1) +
                          RegistryOperation(testKey + "\\Gone", "", "", 0, 1, 1) +
                          RegistryOperation(testKey + "\\Kept", "", "", 0, 0, 1)) +
-        Task("2410", Sub("GetValue",
-                         "<CreateUnInstall1>1</CreateUnInstall1>\r\n"
+        Task("2410", Sub("<CreateUnInstall1>1</CreateUnInstall1>\r\n"
                          "<CreateUnInstall2>1</CreateUnInstall2>\r\n"));
     dir.WriteFile("source\\project.xml", test::ProjectDocument(settings, folders, files, tasks));
 

@@ -6,15 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "support/ProjectTasks.h"
+
 namespace tarn::project {
 namespace {
 
-SubTask MakeSubTask(const char* id, SubTaskType type,
-                    std::vector<std::pair<FieldName, std::string>> fields) {
-  SubTask subTask(id, type);
-  for (auto& [name, value] : fields) subTask.AddField(name, value);
-  return subTask;
-}
+using test::MakeSubTask;
 
 // Task "2401" with a GetValue subtask in front of two GetAllVar subtasks, the first of which
 // lacks ProjectName.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "HostWindow.h"
 #include "engine/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -28,24 +29,7 @@ namespace tarn::wizard {
 namespace {
 
 using project::LanguageKey;
-
-// A plain top-level window that stands in for the wizard frame as the pages' parent.
-class HostWindow {
- public:
-  HostWindow() {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    hwnd_ = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 548, 314, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
-  ~HostWindow() { DestroyWindow(hwnd_); }
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-  HWND Get() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
-};
+using test::HostWindow;
 
 // A session on the real file system with the sample's texts; an in-memory registry unless the
 // test names another.

@@ -9,10 +9,12 @@
 
 #include <vector>
 
+#include "HostWindow.h"
 #include "engine/SetupSession.h"
 #include "project/TaskIds.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
+#include "support/ProjectTasks.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
 
@@ -20,37 +22,10 @@ namespace tarn::wizard {
 namespace {
 
 using project::FieldName;
-using project::SubTask;
 using project::SubTaskType;
-
-// A plain top-level window in place of the wizard frame.
-class HostWindow {
- public:
-  HostWindow() {
-    hwnd_ = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 548, 314, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
-  ~HostWindow() { DestroyWindow(hwnd_); }
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-  HWND Get() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
-};
-
-SubTask MakeSubTask(const std::string& id, SubTaskType type,
-                    const std::vector<std::pair<FieldName, std::string>>& fields) {
-  SubTask sub(id, type);
-  for (const auto& [name, value] : fields) sub.AddField(name, value);
-  return sub;
-}
-
-project::Task MakeTask(std::string_view id, const std::vector<SubTask>& subTasks) {
-  project::Task task{std::string(id), project::TaskType::ShowDialogBox, true};
-  for (const auto& sub : subTasks) task.AddSubTask(sub);
-  return task;
-}
+using test::HostWindow;
+using test::MakeSubTask;
+using test::MakeTask;
 
 std::string WindowText(HWND window) {
   char buffer[256] = {};
