@@ -12,6 +12,7 @@
 #include "engine/Programs.h"
 #include "engine/SilentInstall.h"
 #include "engine/StartupDefaults.h"
+#include "text/ByteText.h"
 #include "ui/SystemLibrary.h"
 #include "wizard/InsertMediaDlg.h"
 #include "wizard/ShowAdPicture.h"
@@ -47,8 +48,7 @@ bool CSetupApp::StartLog(const engine::ParsedCommandLine& parsed) {
       error.empty())
     error = "The log file \"" + *options.logPath + "\" cannot be created.";
   if (error.empty()) {
-    session_.Log.Line("Setup started: " + engine::InQuotes(system_.ModulePath()) + " " +
-                      commandLine_);
+    session_.Log.Line("Setup started: " + text::Quoted(system_.ModulePath()) + " " + commandLine_);
     return true;
   }
   usageError_ = true;

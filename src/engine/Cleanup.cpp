@@ -47,11 +47,11 @@ void RollBackFiles(SetupSession& s) {
     if (untouched) continue;
     if (shared.Contain(path)) {
       ForgetKeptCopy(s, path);
-      s.Log.Line("Roll-back: new version left in the shared folder: " + InQuotes(path));
+      s.Log.Line("Roll-back: new version left in the shared folder: " + text::Quoted(path));
     } else if (RestoreKeptCopy(s, path)) {
-      s.Log.Line("Roll-back: earlier version restored: " + InQuotes(path));
+      s.Log.Line("Roll-back: earlier version restored: " + text::Quoted(path));
     } else if (s.System.files.RemoveFile(path)) {
-      s.Log.Line("Roll-back: file removed: " + InQuotes(path));
+      s.Log.Line("Roll-back: file removed: " + text::Quoted(path));
     }
   }
   // Replaced files the list does not name (the uninstaller): the same rules.
@@ -60,7 +60,7 @@ void RollBackFiles(SetupSession& s) {
     if (shared.Contain(target))
       ForgetKeptCopy(s, target);
     else if (RestoreKeptCopy(s, target))
-      s.Log.Line("Roll-back: earlier version restored: " + InQuotes(target));
+      s.Log.Line("Roll-back: earlier version restored: " + text::Quoted(target));
   }
 }
 
@@ -82,9 +82,9 @@ void RunCleanup(SetupSession& s) {
   files.ChangeCurrentDirectory("C:\\");
   for (const auto& folder : s.Project.CreatedFolderList) {
     if (files.RemoveEmptyDirectory(folder))
-      s.Log.Line("Roll-back: folder removed: " + InQuotes(folder));
+      s.Log.Line("Roll-back: folder removed: " + text::Quoted(folder));
     else if (s.Log.IsOpen() && files.IsDirectory(folder))
-      s.Log.Line("Roll-back: folder left, it is not empty: " + InQuotes(folder));
+      s.Log.Line("Roll-back: folder left, it is not empty: " + text::Quoted(folder));
   }
 }
 

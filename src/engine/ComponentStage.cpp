@@ -15,13 +15,14 @@ void RunComponentStage(InstallRun& run) {
   std::vector<std::string> components;
   s.Project.GetFieldValues(project::task::Components, project::SubTaskType::GetValue,
                            project::FieldName::File, components);
-  const std::string registrar = Quoted(s.Expand("[System Directory]") + "\\Regsvr32.exe");
+  const std::string registrar = text::Quoted(s.Expand("[System Directory]") + "\\Regsvr32.exe");
   for (const auto& component : components) {
     if (run.CancelPoint()) break;
     const std::string extension = text::AsciiUpper(FileExtension(component, s.CodePage));
     const std::string path = s.Expand(component);
     if (extension == "OCX" || extension == "DLL" || extension == "AX") {
-      StartCommand(s.System.shell, registrar + " " + Quoted(path) + " /s", platform::kShowShow);
+      StartCommand(s.System.shell, registrar + " " + text::Quoted(path) + " /s",
+                   platform::kShowShow);
     } else if (extension == "EXE") {
       RunAndWait(s.System, s.CodePage, path, platform::kShowShow);
     } else if (extension != "REG") {

@@ -124,20 +124,20 @@ void LogWrite(SetupSession& s, const package::PackageEntry& entry, WriteResult r
   if (!s.Log.IsOpen()) return;
   const std::string& target = entry.ExpandedTarget();
   if (result != WriteResult::Written) {
-    s.Log.Line("File not written: " + InQuotes(target) + " (" + WhyNotWritten(result) + ")");
+    s.Log.Line("File not written: " + text::Quoted(target) + " (" + WhyNotWritten(result) + ")");
     return;
   }
   std::string size = "?";
   if (const auto file = s.System.files.Open(target, platform::OpenMode::Read)) {
     if (const auto length = file->Length()) size = std::to_string(*length);
   }
-  s.Log.Line("File written: " + InQuotes(target) + " (" + size + " bytes, kind " +
+  s.Log.Line("File written: " + text::Quoted(target) + " (" + size + " bytes, kind " +
              KindName(entry.Kind()) +
              (s.KeptCopies.count(target) ? ", earlier version kept until the end" : "") + ")");
 }
 
 void RemoveUsedFile(SetupSession& s, const std::string& path) {
-  if (s.System.files.RemoveFile(path)) s.Log.Line("File removed after use: " + InQuotes(path));
+  if (s.System.files.RemoveFile(path)) s.Log.Line("File removed after use: " + text::Quoted(path));
 }
 
 enum class EntryOutcome { Next, Done, EndStage };
@@ -150,13 +150,13 @@ EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
   if (kind == EntryKind::Installer) return EntryOutcome::Done;
 
   if (kind == EntryKind::Uninstaller && NewerUninstallerRegistered(s)) {
-    s.Log.Line("File skipped: " + InQuotes(target) + " (a newer uninstaller is registered)");
+    s.Log.Line("File skipped: " + text::Quoted(target) + " (a newer uninstaller is registered)");
     progress.Count();
     return EntryOutcome::Next;
   }
   if (text::FindText(keepList, text::AsciiUpper(entry.Target()), s.CodePage) != text::npos &&
       s.System.files.Open(target, platform::OpenMode::Read)) {
-    s.Log.Line("File kept: " + InQuotes(target) + " (on the keep list and present already)");
+    s.Log.Line("File kept: " + text::Quoted(target) + " (on the keep list and present already)");
     progress.Count();
     return EntryOutcome::Next;
   }
@@ -189,7 +189,7 @@ EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
       RemoveUsedFile(s, target);
       break;
     case EntryKind::RegistryImport:
-      s.Log.Line("Registry file imported: " + InQuotes(target));
+      s.Log.Line("Registry file imported: " + text::Quoted(target));
       ImportRegistryTextFile(s, target);
       RemoveUsedFile(s, target);
       break;

@@ -22,7 +22,7 @@ void CreateAndRecord(SetupSession& s, const std::string& path) {
   if (accepted) s.Project.CreatedFolderList.push_back(path);
   if (logged)
     s.Log.Line(FolderOutcome(existed, accepted, accepted && s.System.files.IsDirectory(path)) +
-               InQuotes(path));
+               text::Quoted(path));
 }
 
 }  // namespace

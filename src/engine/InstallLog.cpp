@@ -53,6 +53,4 @@ void InstallLog::Line(const std::string& text) {
   file_->Write(lines.data(), lines.size());
 }
 
-std::string InQuotes(const std::string& text) { return "\"" + text + "\""; }
-
 }  // namespace tarn::engine

@@ -30,7 +30,4 @@ class InstallLog {
   std::uint32_t codePage_ = 0;
 };
 
-// `text` between double quotes, the way the log names paths and values.
-std::string InQuotes(const std::string& text);
-
 }  // namespace tarn::engine

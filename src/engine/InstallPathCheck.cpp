@@ -7,7 +7,7 @@ namespace tarn::engine {
 
 std::optional<std::string> AcceptInstallPath(SetupSession& s, std::string path) {
   if (path.size() < 3 || path.size() > kMaxInstallPathLength) {
-    s.Log.Line("Installation folder refused, too short or too long: " + InQuotes(path));
+    s.Log.Line("Installation folder refused, too short or too long: " + text::Quoted(path));
     return std::nullopt;
   }
   if (path.size() > 4 && text::FindLastChar(path, '\\', s.CodePage) == path.size() - 1)
@@ -15,10 +15,11 @@ std::optional<std::string> AcceptInstallPath(SetupSession& s, std::string path) 
   const bool existed = s.System.files.IsDirectory(path);
   CreateFolderChain(s.System.files, path, s.CodePage);
   if (!s.System.files.ChangeCurrentDirectory(path)) {
-    s.Log.Line("Installation folder refused, it cannot be created or entered: " + InQuotes(path));
+    s.Log.Line("Installation folder refused, it cannot be created or entered: " +
+               text::Quoted(path));
     return std::nullopt;
   }
-  if (!existed) s.Log.Line("Folder created: " + InQuotes(path));
+  if (!existed) s.Log.Line("Folder created: " + text::Quoted(path));
   s.InstallDir = path;
   return path;
 }

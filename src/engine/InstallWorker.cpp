@@ -15,6 +15,7 @@
 #include "engine/Shortcuts.h"
 #include "engine/UninstallRegistration.h"
 #include "project/TaskIds.h"
+#include "text/ByteText.h"
 
 namespace tarn::engine {
 
@@ -62,8 +63,8 @@ bool RunStages(InstallRun& run) {
 
 int RunInstallWorker(SetupSession& session, InstallHost& userInterface) {
   LoggingInstallHost host(userInterface, session.Log);
-  session.Log.Line("Installation starts: folder " + InQuotes(session.InstallDir) +
-                   ", program folder " + InQuotes(session.ProgramFolderPath));
+  session.Log.Line("Installation starts: folder " + text::Quoted(session.InstallDir) +
+                   ", program folder " + text::Quoted(session.ProgramFolderPath));
   InstallRun run(session, host);
   session.InstallRunning = true;
   if (RunStages(run)) {

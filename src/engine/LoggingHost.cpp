@@ -1,9 +1,11 @@
 #include "engine/LoggingHost.h"
 
+#include "text/ByteText.h"
+
 namespace tarn::engine {
 
 void LogAnswer(InstallLog& log, const std::string& caption, const std::string& text, bool yes) {
-  log.Line("Question " + InQuotes(caption) + ": " + text + " -> " + (yes ? "Yes" : "No"));
+  log.Line("Question " + text::Quoted(caption) + ": " + text + " -> " + (yes ? "Yes" : "No"));
 }
 
 void LoggingInstallHost::ShowStatus(const std::string& text) {
@@ -30,9 +32,9 @@ void LoggingInstallHost::Finished(InstallEnd end) {
 
 std::optional<std::string> LoggingVolumePrompt::AskForVolume(const std::string& expectedPath,
                                                              std::int32_t volume) {
-  log_.Line("Volume " + std::to_string(volume) + " not found at " + InQuotes(expectedPath));
+  log_.Line("Volume " + std::to_string(volume) + " not found at " + text::Quoted(expectedPath));
   auto answer = inner_.AskForVolume(expectedPath, volume);
-  log_.Line(answer ? "Volume " + std::to_string(volume) + " taken from " + InQuotes(*answer)
+  log_.Line(answer ? "Volume " + std::to_string(volume) + " taken from " + text::Quoted(*answer)
                    : "Volume " + std::to_string(volume) + " given up");
   return answer;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "package/LittleEndian.h"
+#include "text/ByteText.h"
 
 namespace tarn::engine {
 
@@ -56,7 +57,7 @@ class LoggingKey : public RegistryKeyHandle {
     const bool ok = inner_->DeleteValue(name);
     if (log_.IsOpen())
       log_.Line(std::string(ok ? "Registry value deleted: " : "Registry value not deleted: ") +
-                path_ + " " + InQuotes(name));
+                path_ + " " + text::Quoted(name));
     return ok;
   }
   std::optional<platform::RegistryValue> QueryValue(const std::string& name) override {
@@ -66,7 +67,7 @@ class LoggingKey : public RegistryKeyHandle {
     const bool ok = inner_->SetValue(name, type, data);
     if (log_.IsOpen())
       log_.Line(std::string(ok ? "Registry value written: " : "Registry value not written: ") +
-                path_ + " " + InQuotes(name) + " = " + DescribeRegistryValue(type, data));
+                path_ + " " + text::Quoted(name) + " = " + DescribeRegistryValue(type, data));
     return ok;
   }
 
@@ -98,9 +99,9 @@ std::unique_ptr<RegistryKeyHandle> LoggingRegistry::Root(platform::RootKey root)
 std::string DescribeRegistryValue(RegistryValueType type, const std::string& data) {
   switch (type) {
     case RegistryValueType::String:
-      return "REG_SZ " + InQuotes(WithoutTerminator(data));
+      return "REG_SZ " + text::Quoted(WithoutTerminator(data));
     case RegistryValueType::ExpandString:
-      return "REG_EXPAND_SZ " + InQuotes(WithoutTerminator(data));
+      return "REG_EXPAND_SZ " + text::Quoted(WithoutTerminator(data));
     case RegistryValueType::Dword:
       if (data.size() == 4) {
         const std::uint32_t value =

@@ -1,5 +1,7 @@
 #include "engine/LoggingShell.h"
 
+#include "text/ByteText.h"
+
 namespace tarn::engine {
 
 namespace {
@@ -12,7 +14,7 @@ bool LoggingShell::CreateShellLink(const platform::ShellLink& link, const std::s
   const bool ok = inner_.CreateShellLink(link, linkPath);
   if (log_.IsOpen()) {
     std::string line = std::string(ok ? "Shortcut created: " : "Shortcut not created: ") +
-                       InQuotes(linkPath) + " -> " + InQuotes(link.target);
+                       text::Quoted(linkPath) + " -> " + text::Quoted(link.target);
     if (!link.arguments.empty()) line += " " + link.arguments;
     log_.Line(line);
   }
@@ -23,7 +25,7 @@ bool LoggingShell::OpenDocument(const std::string& file, const std::string& para
                                 const std::string& directory, std::int32_t showCommand) {
   const bool ok = inner_.OpenDocument(file, parameters, directory, showCommand);
   if (log_.IsOpen())
-    log_.Line("Opened: " + InQuotes(file) + (parameters.empty() ? "" : " " + parameters) +
+    log_.Line("Opened: " + text::Quoted(file) + (parameters.empty() ? "" : " " + parameters) +
               Outcome(ok));
   return ok;
 }
@@ -45,13 +47,13 @@ std::optional<std::uint32_t> LoggingShell::RunAndWait(const std::string& command
 }
 
 void LoggingShell::ShowMessage(const std::string& text, const std::string& caption) {
-  if (log_.IsOpen()) log_.Line("Message " + InQuotes(caption) + ": " + text);
+  if (log_.IsOpen()) log_.Line("Message " + text::Quoted(caption) + ": " + text);
   if (!silent_) inner_.ShowMessage(text, caption);
 }
 
 bool LoggingShell::AddFont(const std::string& path) {
   const bool ok = inner_.AddFont(path);
-  if (log_.IsOpen()) log_.Line("Font added: " + InQuotes(path) + Outcome(ok));
+  if (log_.IsOpen()) log_.Line("Font added: " + text::Quoted(path) + Outcome(ok));
   return ok;
 }
 

@@ -57,7 +57,7 @@ bool LoadPackage(SetupSession& s) {
     s.Log.Line(std::string("The package cannot be loaded: ") + why);
     return false;
   };
-  s.Log.Line("Setup file: " + InQuotes(setupPath));
+  s.Log.Line("Setup file: " + text::Quoted(setupPath));
   if (!trailer) return broken("the setup file holds no package");
 
   package::PackageReader& reader = s.Reader;
@@ -97,9 +97,10 @@ bool LoadPackage(SetupSession& s) {
                      s.Project.ProjectName() + " " +
                          s.Project.GetFieldValue(project::task::Properties, SubTaskType::GetAllVar,
                                                  FieldName::ProductVersion));
-  s.Log.Line("Package: project " + InQuotes(s.Language.GetText(project::LanguageKey::ProjectName)) +
-             ", volumes of " + std::to_string(diskSize) + " bytes, language " +
-             InQuotes(s.Language.LanguageCode()));
+  s.Log.Line("Package: project " +
+             text::Quoted(s.Language.GetText(project::LanguageKey::ProjectName)) + ", volumes of " +
+             std::to_string(diskSize) + " bytes, language " +
+             text::Quoted(s.Language.LanguageCode()));
   return true;
 }
 
@@ -112,7 +113,7 @@ bool ExtractInstallerFiles(SetupSession& s) {
     const bool ok = s.Reader.ExtractEntry(target, entry->Offset(), entry->CompressedSize(), false);
     s.TempFileList.push_back(target);
     if (!ok) {
-      s.Log.Line("The package cannot be loaded: the installer file " + InQuotes(target) +
+      s.Log.Line("The package cannot be loaded: the installer file " + text::Quoted(target) +
                  " cannot be extracted");
       return false;
     }

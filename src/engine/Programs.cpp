@@ -4,8 +4,6 @@
 
 namespace tarn::engine {
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 std::string ProgramFolder(const std::string& path, std::uint32_t codePage) {
   const std::size_t slash = text::FindLastChar(path, '\\', codePage);
   if (slash == text::npos) return {};
@@ -15,7 +13,7 @@ std::string ProgramFolder(const std::string& path, std::uint32_t codePage) {
 
 std::uint32_t RunAndWait(const Platform& platform, std::uint32_t codePage, const std::string& path,
                          std::int32_t show) {
-  const std::string commandLine = Quoted(path);
+  const std::string commandLine = text::Quoted(path);
   std::optional<std::uint32_t> code;
   if (commandLine.size() <= kMaxCommandLength) {
     const std::string folder = ProgramFolder(path, codePage);

@@ -16,9 +16,6 @@ constexpr std::uint32_t kStartFailed = 781205;
 // another file.
 constexpr std::size_t kMaxCommandLength = 499;
 
-// `path` between double quotes, so that a path with blanks names one program.
-std::string Quoted(const std::string& path);
-
 // The folder of a program: the text before its last backslash, keeping the backslash of a
 // drive root ("C:\"). Empty when the path has no backslash.
 std::string ProgramFolder(const std::string& path, std::uint32_t codePage);

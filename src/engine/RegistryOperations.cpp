@@ -154,11 +154,11 @@ void ImportRegistryTextFile(SetupSession& session, const std::string& path) {
 }
 
 void ImportRegFilesWithEditor(SetupSession& session, const std::vector<std::string>& files) {
-  const std::string editor = Quoted(session.Expand("[Windows Directory]") + "\\Regedit.exe");
+  const std::string editor = text::Quoted(session.Expand("[Windows Directory]") + "\\Regedit.exe");
   for (const auto& file : files) {
     if (text::AsciiUpper(FileExtension(file, session.CodePage)) != "REG") continue;
     // A line too long to start is skipped; the editor's result is not awaited.
-    StartCommand(session.System.shell, editor + " -s " + Quoted(session.Expand(file)),
+    StartCommand(session.System.shell, editor + " -s " + text::Quoted(session.Expand(file)),
                  platform::kShowShow);
   }
 }

@@ -5,6 +5,7 @@
 #include "engine/Shortcuts.h"
 #include "engine/UserInformation.h"
 #include "project/TaskIds.h"
+#include "text/ByteText.h"
 
 namespace tarn::engine {
 
@@ -19,8 +20,8 @@ void AcceptLicence(SetupSession& s) {
 
 void StoreDefaultUser(SetupSession& s, const project::Task& userInfo) {
   const RegisteredUser user = ReadRegisteredUser(s);
-  s.Log.Line("User information: name " + InQuotes(user.owner) + ", company " +
-             InQuotes(user.organisation));
+  s.Log.Line("User information: name " + text::Quoted(user.owner) + ", company " +
+             text::Quoted(user.organisation));
   StoreUserInformation(s, userInfo, user.owner, user.organisation);
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/RegistryKey.h"
 #include "project/TaskIds.h"
+#include "text/ByteText.h"
 
 namespace tarn::engine {
 
@@ -38,9 +39,9 @@ void ApplyStartupDefaults(SetupSession& s) {
 void ApplySetupOptions(SetupSession& s, const SetupOptions& options) {
   if (options.installDir) s.InstallDir = *options.installDir;
   if (options.programFolder) s.ProgramFolderPath = *options.programFolder;
-  s.Log.Line("Installation folder: " + InQuotes(s.InstallDir) +
+  s.Log.Line("Installation folder: " + text::Quoted(s.InstallDir) +
              (options.installDir ? " (from the command line)" : ""));
-  s.Log.Line("Program folder: " + InQuotes(s.ProgramFolderPath) +
+  s.Log.Line("Program folder: " + text::Quoted(s.ProgramFolderPath) +
              (options.programFolder ? " (from the command line)" : ""));
 }
 

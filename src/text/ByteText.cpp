@@ -25,6 +25,8 @@ std::string AsciiUpper(std::string_view text) {
   return out;
 }
 
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -26,6 +26,8 @@ bool IsLeadByte(unsigned char byte, std::uint32_t codePage);
 // Upper-cases the ASCII letters a-z and leaves every other byte alone.
 std::string AsciiUpper(std::string_view text);
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+// `text` between double quotes: a path with blanks on a command line, a name in the log.
+std::string Quoted(std::string_view text);
 
 // Position of the first `c` at or after `from` that is a whole character, or npos.
 // `from` must lie on a character boundary.
