@@ -7,18 +7,8 @@ set -euo pipefail
 tarnpack=$1
 work=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
-failures=0
-
-check() {  # description condition...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok    $what"
-  else
-    echo "FAIL  $what" >&2
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=tests/sample/check_lib.sh
+source "$root/tests/sample/check_lib.sh"
 
 fails() { ! "$@"; }
 
@@ -86,8 +76,4 @@ if [ -n "${position:-}" ]; then
   check "osslsigncode refuses the changed package" fails ossl_verify "$work/tampered.exe"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; evidence in $work" >&2
-  exit 1
-fi
-echo "all checks passed"
+check_report

@@ -293,20 +293,6 @@ std::optional<LinkFields> ReadLink(const std::string& path) {
   return fields;
 }
 
-// COM for the test thread, which reads links back.
-class ComThread {
- public:
-  ComThread() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComThread() {
-    if (ok_) CoUninitialize();
-  }
-  ComThread(const ComThread&) = delete;
-  ComThread& operator=(const ComThread&) = delete;
-
- private:
-  bool ok_;
-};
-
 // An environment variable of this process, set for the length of a test (inherited by the
 // programs the worker starts) and put back afterwards.
 class ScopedEnvironment {
@@ -507,13 +493,14 @@ class WineInstall {
   ScopedEnvironment exitCode_;
 
  public:
-  ComThread com;
+  platform::Win32Shell shell;
+  // COM for the test thread, which reads links back.
+  const std::unique_ptr<platform::ThreadScope> com = shell.EnterThread();
   platform::Win32FileSystem files;
   ShellFolderOverlay registry{{{"Common Programs", dir.Path("Start Menu\\Programs")},
                                {"Common Startup", dir.Path("Start Menu\\Programs\\StartUp")},
                                {"Common AppData", dir.Path("All Users\\Application Data")}}};
   ScratchSystemFacts system{dir};
-  platform::Win32Shell shell;
   test::ScriptedInstallHost host;
   SetupSession session{Platform{files, registry, system, shell}};
 };

@@ -11,6 +11,7 @@
 #include <functional>
 #include <thread>
 
+#include "MemoryCanvas.h"
 #include "engine/SetupSession.h"
 #include "platform/FileSystem.h"
 #include "project/Task.h"
@@ -301,49 +302,6 @@ constexpr COLORREF kUntouched = RGB(1, 2, 3);
 constexpr COLORREF kPanel = RGB(250, 250, 250);
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 
-// A 32-bit memory canvas the page prints its client area into.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    previous_ = SelectObject(dc_, bitmap_);
-    const HBRUSH brush = CreateSolidBrush(kUntouched);
-    const RECT all{0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-  }
-  ~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  HDC Dc() const { return dc_; }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  // Pixels of `colour` within rows [top, bottom).
-  int Count(COLORREF colour, int top, int bottom) const {
-    int n = 0;
-    for (int y = top; y < bottom && y < height_; ++y)
-      for (int x = 0; x < width_; ++x) n += At(x, y) == colour;
-    return n;
-  }
-
- private:
-  int width_;
-  int height_;
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-};
-
 TEST_F(DocumentPagesTest, WelcomePagePaintsPanelPictureAndGreeting) {
   const struct {
     const char* name;
@@ -372,7 +330,8 @@ TEST_F(DocumentPagesTest, WelcomePagePaintsPanelPictureAndGreeting) {
     page.Show();
     PumpMessages();
 
-    Canvas canvas(width, height);
+    // The page prints its client area into it.
+    test::MemoryCanvas canvas(width, height, kUntouched);
     SendMessageA(page.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     // The panel reaches from x = 163 to the right edge and down to the bottom of the page.
     EXPECT_EQ(canvas.At(200, height - 2), kPanel);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "BitmapBytes.h"
+#include "MemoryCanvas.h"
 #include "support/ScratchFolder.h"
 
 namespace tarn::wizard {
@@ -19,47 +20,10 @@ constexpr int kCanvas = 40;
 constexpr int kLeft = 2;
 constexpr int kTop = 3;
 
-// A 32-bit memory canvas, so that GetPixel gives back exactly the colour drawn.
-class Canvas {
- public:
-  Canvas() : dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kCanvas;
-    info.bmiHeader.biHeight = kCanvas;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    previous_ = SelectObject(dc_, bitmap_);
-    const HBRUSH brush = CreateSolidBrush(kBackground);
-    const RECT all{0, 0, kCanvas, kCanvas};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-  }
-  ~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  HDC Dc() const { return dc_; }
-  bool Ready() const { return dc_ && bitmap_; }
-  bool Untouched() const {
-    for (int y = 0; y < kCanvas; ++y) {
-      for (int x = 0; x < kCanvas; ++x) {
-        if (GetPixel(dc_, x, y) != kBackground) return false;
-      }
-    }
-    return true;
-  }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
+// A canvas of kCanvas × kCanvas pixels, all of the background colour.
+struct Canvas : tarn::test::MemoryCanvas {
+  Canvas() : MemoryCanvas(kCanvas, kCanvas, kBackground) {}
+  bool Untouched() const { return All(kBackground); }
 };
 
 COLORREF ToColorRef(const Rgb& c) { return RGB(c.red, c.green, c.blue); }
