@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "engine/Programs.h"
-#include "engine/RegistryOperations.h"
 #include "project/TaskIds.h"
 #include "text/ByteText.h"
 
@@ -18,7 +17,7 @@ void RunComponentStage(InstallRun& run) {
   const std::string registrar = text::Quoted(s.Expand("[System Directory]") + "\\Regsvr32.exe");
   for (const auto& component : components) {
     if (run.CancelPoint()) break;
-    const std::string extension = text::AsciiUpper(FileExtension(component, s.CodePage));
+    const std::string extension = text::AsciiUpper(text::FileExtension(component, s.CodePage));
     const std::string path = s.Expand(component);
     if (extension == "OCX" || extension == "DLL" || extension == "AX") {
       StartCommand(s.System.shell, registrar + " " + text::Quoted(path) + " /s",

@@ -20,8 +20,7 @@ using project::SubTaskType;
 bool IsRestartTask(const project::Task& task) { return task.Id() == project::task::FinishPage; }
 
 bool IsProgram(const std::string& file, std::uint32_t codePage) {
-  const std::size_t dot = text::FindLastChar(file, '.', codePage);
-  return dot != text::npos && text::AsciiUpper(file.substr(dot + 1)) == "EXE";
+  return text::AsciiUpper(text::FileExtension(file, codePage)) == "EXE";
 }
 
 void AddProgramBoxes(const project::Task& task, std::vector<FinishCheckBox>& boxes) {

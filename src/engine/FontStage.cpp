@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "engine/RegistryKey.h"
-#include "engine/RegistryOperations.h"
 #include "project/TaskIds.h"
 #include "text/ByteText.h"
 
@@ -29,7 +28,7 @@ std::string FontRegistryName(const std::string& fontPath, std::uint32_t codePage
   const std::string name = FileName(fontPath, codePage);
   const std::size_t dot = text::FindLastChar(name, '.', codePage);
   const std::string stem = dot == text::npos ? name : name.substr(0, dot);
-  const std::string extension = text::AsciiUpper(FileExtension(name, codePage));
+  const std::string extension = text::AsciiUpper(text::FileExtension(name, codePage));
   return extension == "TTF" || extension == "OTF" ? stem + " (TrueType)" : stem;
 }
 

@@ -31,12 +31,6 @@ std::string DropLeadingBackslash(const std::string& path) {
 // Strings are stored with their terminating zero, so that every reader finds the end.
 std::string StringData(const std::string& text) { return text + '\0'; }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 }  // namespace
 
 RegistryKey::RegistryKey(platform::Registry& registry, std::uint32_t codePage,
@@ -163,7 +157,7 @@ std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
     // Only the low eight bits count, so the value is kept modulo 256 as it is read.
     std::uint8_t value = 0;
     for (std::size_t i = pos; i < end; ++i) {
-      const int digit = HexDigit(upper[i]);
+      const int digit = text::HexDigitValue(upper[i]);
       if (digit < 0) {
         value = 0;
         break;

@@ -156,16 +156,11 @@ void ImportRegistryTextFile(SetupSession& session, const std::string& path) {
 void ImportRegFilesWithEditor(SetupSession& session, const std::vector<std::string>& files) {
   const std::string editor = text::Quoted(session.Expand("[Windows Directory]") + "\\Regedit.exe");
   for (const auto& file : files) {
-    if (text::AsciiUpper(FileExtension(file, session.CodePage)) != "REG") continue;
+    if (text::AsciiUpper(text::FileExtension(file, session.CodePage)) != "REG") continue;
     // A line too long to start is skipped; the editor's result is not awaited.
     StartCommand(session.System.shell, editor + " -s " + text::Quoted(session.Expand(file)),
                  platform::kShowShow);
   }
-}
-
-std::string FileExtension(const std::string& path, std::uint32_t codePage) {
-  const std::size_t dot = text::FindLastChar(path, '.', codePage);
-  return dot == text::npos ? std::string() : path.substr(dot + 1);
 }
 
 }  // namespace tarn::engine

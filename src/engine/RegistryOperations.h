@@ -31,7 +31,4 @@ void ImportRegistryTextFile(SetupSession& session, const std::string& path);
 // extension is REG in any letter case. Other files are left alone.
 void ImportRegFilesWithEditor(SetupSession& session, const std::vector<std::string>& files);
 
-// The text after the last "." of `path`; "" when it has none.
-std::string FileExtension(const std::string& path, std::uint32_t codePage);
-
 }  // namespace tarn::engine

@@ -25,6 +25,18 @@ std::string AsciiUpper(std::string_view text) {
   return out;
 }
 
+std::string FileExtension(std::string_view path, std::uint32_t codePage) {
+  const std::size_t dot = FindLastChar(path, '.', codePage);
+  return dot == npos ? std::string() : std::string(path.substr(dot + 1));
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {

@@ -26,6 +26,8 @@ bool IsLeadByte(unsigned char byte, std::uint32_t codePage);
 // Upper-cases the ASCII letters a-z and leaves every other byte alone.
 std::string AsciiUpper(std::string_view text);
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+// The value of a hexadecimal digit in either case; -1 for any other byte.
+int HexDigitValue(char c);
 // `text` between double quotes: a path with blanks on a command line, a name in the log.
 std::string Quoted(std::string_view text);
 
@@ -37,6 +39,9 @@ std::size_t FindText(std::string_view text, std::string_view needle, std::uint32
                      std::size_t from = 0);
 // Position of the last `c` that is a whole character, or npos.
 std::size_t FindLastChar(std::string_view text, char c, std::uint32_t codePage);
+// The text after the last "." of `path` (even where a folder name holds that dot); "" when it
+// has none.
+std::string FileExtension(std::string_view path, std::uint32_t codePage);
 
 // Splits at CR LF. Nothing is trimmed; a lone CR or LF stays part of its line. A final CR LF
 // ends the last line rather than starting an empty one.

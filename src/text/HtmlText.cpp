@@ -22,13 +22,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlnum(char c) { return IsAlpha(c) || IsDigit(c); }
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 std::string LowerAscii(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = Lower(c);
@@ -409,7 +402,7 @@ class HtmlReader {
     bool overflow = false;
     const std::size_t digitsStart = i;
     while (i < html_.size()) {
-      const int digit = hex ? HexValue(html_[i]) : (IsDigit(html_[i]) ? html_[i] - '0' : -1);
+      const int digit = hex ? HexDigitValue(html_[i]) : (IsDigit(html_[i]) ? html_[i] - '0' : -1);
       if (digit < 0) break;
       value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
       if (value > 0x10FFFF) {
@@ -682,9 +675,9 @@ std::string DecodeQuotedPrintable(std::string_view encoded) {
       i = j + 1;
     } else if (j == encoded.size()) {
       i = j;
-    } else if (i + 2 < encoded.size() && HexValue(encoded[i + 1]) >= 0 &&
-               HexValue(encoded[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(encoded[i + 1]) * 16 + HexValue(encoded[i + 2]));
+    } else if (i + 2 < encoded.size() && HexDigitValue(encoded[i + 1]) >= 0 &&
+               HexDigitValue(encoded[i + 2]) >= 0) {
+      out += static_cast<char>(HexDigitValue(encoded[i + 1]) * 16 + HexDigitValue(encoded[i + 2]));
       i += 3;
     } else {
       out += '=';

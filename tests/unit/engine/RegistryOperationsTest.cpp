@@ -155,8 +155,6 @@ TEST_F(RegistryOperationsTest, RegFilesGoQuotedToTheRegistryEditor) {
   EXPECT_EQ(shell.calls[0].path, editor + "\"C:\\Program Files\\App\\setup.reg\"");
   EXPECT_EQ(shell.calls[0].showCommand, platform::kShowShow);
   EXPECT_EQ(shell.calls[1].path, editor + "\"C:\\Data Files\\more.REG\"");
-  EXPECT_EQ(FileExtension("C:\\a.b\\setup", 1252), "b\\setup");
-  EXPECT_EQ(FileExtension("C:\\setup.", 1252), "");
 }
 
 }  // namespace

@@ -55,6 +55,11 @@ TEST(ByteText, FindSkipsTrailBytes) {
   EXPECT_EQ(FindChar("ab\xC4", 'x', kCodePageGbk), npos);
 }
 
+TEST(ByteText, FileExtensionIsWhatFollowsTheLastDot) {
+  EXPECT_EQ(FileExtension("C:\\a.b\\setup", 1252), "b\\setup");
+  EXPECT_EQ(FileExtension("C:\\setup.", 1252), "");
+}
+
 TEST(ByteText, SplitCrLfKeepsEverythingButTheSeparator) {
   struct Case {
     std::string text;
