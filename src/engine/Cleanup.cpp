@@ -15,18 +15,14 @@ namespace {
 class SharedLocations {
  public:
   explicit SharedLocations(SetupSession& s)
-      : windows_(text::AsciiUpper(s.Expand("[Windows Directory]"))),
-        engine_(text::AsciiUpper(kSharedEngineFolder)),
-        codePage_(s.CodePage) {}
+      : windows_(s.Expand("[Windows Directory]")), codePage_(s.CodePage) {}
   bool Contain(const std::string& path) const {
-    const std::string upper = text::AsciiUpper(path);
-    return text::FindText(upper, windows_, codePage_) != text::npos ||
-           text::FindText(upper, engine_, codePage_) != text::npos;
+    return text::ContainsIgnoreAsciiCase(path, windows_, codePage_) ||
+           text::ContainsIgnoreAsciiCase(path, kSharedEngineFolder, codePage_);
   }
 
  private:
   std::string windows_;
-  std::string engine_;
   std::uint32_t codePage_;
 };
 

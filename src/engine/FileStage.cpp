@@ -57,16 +57,11 @@ bool NewerUninstallerRegistered(SetupSession& s) {
   return !registered.empty() && ParseDecimalFraction(registered) > kUninstallerVersion;
 }
 
-bool Contains(const std::string& upperText, const std::string& needle, std::uint32_t codePage) {
-  return text::FindText(upperText, text::AsciiUpper(needle), codePage) != text::npos;
-}
-
 // Files of the system folder and the shared database-engine folder are often in use by
 // running programs; failing to replace one is no reason to bother the user.
 bool AskAboutWriteError(SetupSession& s, const std::string& target) {
-  const std::string upper = text::AsciiUpper(target);
-  return !Contains(upper, kSharedEngineFolder, s.CodePage) &&
-         !Contains(upper, s.Expand("[System Directory]"), s.CodePage);
+  return !text::ContainsIgnoreAsciiCase(target, kSharedEngineFolder, s.CodePage) &&
+         !text::ContainsIgnoreAsciiCase(target, s.Expand("[System Directory]"), s.CodePage);
 }
 
 // After the uninstaller is written: its texts for the chosen language and the version mark.

@@ -25,6 +25,11 @@ std::string AsciiUpper(std::string_view text) {
   return out;
 }
 
+bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view needle,
+                             std::uint32_t codePage) {
+  return FindText(AsciiUpper(text), AsciiUpper(needle), codePage) != npos;
+}
+
 std::string FileExtension(std::string_view path, std::uint32_t codePage) {
   const std::size_t dot = FindLastChar(path, '.', codePage);
   return dot == npos ? std::string() : std::string(path.substr(dot + 1));

@@ -37,6 +37,9 @@ std::size_t FindChar(std::string_view text, char c, std::uint32_t codePage, std:
 // Position of the first occurrence of `needle` that starts on a character boundary.
 std::size_t FindText(std::string_view text, std::string_view needle, std::uint32_t codePage,
                      std::size_t from = 0);
+// Whether `needle` occurs in `text` starting on a character boundary, ASCII letters in any case.
+bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view needle,
+                             std::uint32_t codePage);
 // Position of the last `c` that is a whole character, or npos.
 std::size_t FindLastChar(std::string_view text, char c, std::uint32_t codePage);
 // The text after the last "." of `path` (even where a folder name holds that dot); "" when it
