@@ -57,7 +57,8 @@ test-native32: native32
 test-wine: wine-build tarnpack-native
 	@tree=build/$$(bash scripts/wine-arch.sh); \
 	if [ "$$tree" != build/win32 ]; then \
-	  echo "Checking the product in build/win32 (this machine cannot run it under Wine)"; \
+	  echo "Checking the product in build/win32 ($$(bash scripts/wine-arch.sh --why | tail -n 1):" \
+	    "Wine runs the x86_64 build)"; \
 	  (cd build/win32 && ctest $(CTEST_FLAGS) -L product) || exit 1; \
 	fi; \
 	echo "Running the Windows tests of $$tree under Wine"; \

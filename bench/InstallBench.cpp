@@ -17,10 +17,10 @@
 #include <string>
 
 #include "BenchData.h"
-#include "engine/Cleanup.h"
 #include "engine/InstallWorker.h"
-#include "engine/PackageLoader.h"
-#include "engine/StartupDefaults.h"
+#include "engine/actions/Cleanup.h"
+#include "startup/PackageLoader.h"
+#include "startup/StartupDefaults.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/ProjectDocument.h"
@@ -146,9 +146,9 @@ void BM_Install(benchmark::State& state) {
     auto machine = std::make_unique<Machine>(f.dir);
     tarn::engine::SetupSession& session = machine->session;
     const bool loaded =
-        tarn::engine::LoadPackage(session) && tarn::engine::ExtractInstallerFiles(session);
+        tarn::startup::LoadPackage(session) && tarn::startup::ExtractInstallerFiles(session);
     if (loaded) {
-      tarn::engine::ApplyStartupDefaults(session);
+      tarn::startup::ApplyStartupDefaults(session);
       session.InstallDir = f.dir.Path("App");
     }
     state.ResumeTiming();

@@ -8,18 +8,18 @@
 #include <string>
 
 #include "MemoryFileSystem.h"
-#include "engine/BitmapFile.h"
-#include "engine/InstallPathCheck.h"
-#include "engine/RegistryOperations.h"
-#include "engine/SetupCommandLine.h"
-#include "engine/SetupSession.h"
+#include "engine/actions/RegistryOperations.h"
+#include "engine/session/SetupSession.h"
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
 #include "package/PackageEntry.h"
 #include "package/PackageReader.h"
 #include "package/PackageTrailer.h"
+#include "pages/InstallPathCheck.h"
+#include "pictures/BitmapFile.h"
 #include "project/LanguageTable.h"
 #include "project/ProjectLoader.h"
+#include "startup/SetupCommandLine.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
@@ -121,17 +121,17 @@ void LanguageFileInput(const std::uint8_t* data, std::size_t size) {
 void BitmapInput(const std::uint8_t* data, std::size_t size) {
   MemoryFileSystem files;
   files.Put("C:\\TEMP\\picture.bmp", Bytes(data, size));
-  const auto image = engine::ReadBitmapFile(files, "C:\\TEMP\\picture.bmp");
+  const auto image = pictures::ReadBitmapFile(files, "C:\\TEMP\\picture.bmp");
   if (!image) return;
   Check(image->bytes.size() >= image->BitsOffset(), "bits follow the colour table");
-  Check(image->ImageSize() <= engine::kMaxBitmapImageSize, "image within its limit");
+  Check(image->ImageSize() <= pictures::kMaxBitmapImageSize, "image within its limit");
   const auto expected =
-      engine::BitmapImageSize(static_cast<std::uint32_t>(image->width),
-                              image->height < 0 ? 0u - static_cast<std::uint32_t>(image->height)
-                                                : static_cast<std::uint32_t>(image->height),
-                              image->bitCount);
+      pictures::BitmapImageSize(static_cast<std::uint32_t>(image->width),
+                                image->height < 0 ? 0u - static_cast<std::uint32_t>(image->height)
+                                                  : static_cast<std::uint32_t>(image->height),
+                                image->bitCount);
   Check(expected && *expected <= image->ImageSize(), "every row is in memory");
-  engine::BitmapPalette(*image);
+  pictures::BitmapPalette(*image);
 }
 
 void RegistryTextInput(const std::uint8_t* data, std::size_t size) {
@@ -188,11 +188,11 @@ void ExtractEntryInput(const std::uint8_t* data, std::size_t size) {
 void SetupCommandLineInput(const std::uint8_t* data, std::size_t size) {
   const std::string line = Bytes(data, size);
   for (const std::uint32_t codePage : {1252u, 950u}) {
-    const engine::ParsedCommandLine parsed = engine::ParseSetupCommandLine(line, codePage);
+    const startup::ParsedCommandLine parsed = startup::ParseSetupCommandLine(line, codePage);
     Check(parsed.error.size() < 200, "the message stays short");
     Check(NoControlBytes(parsed.error), "the message is one line");
     // A value is kept only when it passed its checks, also beside an error.
-    const engine::SetupOptions& options = parsed.options;
+    const startup::SetupOptions& options = parsed.options;
     std::string again = options.silent ? "/S" : "";
     const auto sound = [&](const std::optional<std::string>& value, std::size_t limit,
                            const char* option) {
@@ -204,7 +204,7 @@ void SetupCommandLineInput(const std::uint8_t* data, std::size_t size) {
     };
     sound(options.programFolder, 259, "/GROUP=");
     sound(options.logPath, 259, "/LOG=");
-    sound(options.installDir, engine::kMaxInstallPathLength, "/D=");
+    sound(options.installDir, pages::kMaxInstallPathLength, "/D=");
     if (const auto& dir = options.installDir) {
       const char letter = static_cast<char>((*dir)[0] | 0x20);
       const bool drive =
@@ -222,7 +222,7 @@ void SetupCommandLineInput(const std::uint8_t* data, std::size_t size) {
       }
     }
     // Written out again, the kept options read back the same, without an error.
-    const engine::ParsedCommandLine reread = engine::ParseSetupCommandLine(again, codePage);
+    const startup::ParsedCommandLine reread = startup::ParseSetupCommandLine(again, codePage);
     Check(reread.error.empty() && reread.options.silent == options.silent &&
               reread.options.installDir == options.installDir &&
               reread.options.programFolder == options.programFolder &&

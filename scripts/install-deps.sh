@@ -26,18 +26,89 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
 missing_packages() {
   local p
   for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+    installed "$p" || echo "$p"
   done
+}
+
+# Debian's mirror is sometimes out of step for a while (one index of the wrong size, "Mirror sync
+# in progress?"): every apt step is tried a few times with a growing pause. TARN_APT_TRIES and
+# TARN_APT_PAUSE (seconds before the second try; doubled each time) tune it.
+apt_tries=${TARN_APT_TRIES:-4}
+apt_pause=${TARN_APT_PAUSE:-10}
+apt_err=$(mktemp)
+trap 'rm -f "$apt_err"' EXIT
+
+first_error() { grep -m1 -E '^(E|W): ' "$apt_err" || tail -n 1 "$apt_err"; }
+
+# A resolver failure (a package that needs versions the loaded indexes do not have) gives the
+# same answer on every try; only a download that failed is worth another one.
+resolver_failure() {
+  grep -qE 'Unable to correct problems|held broken packages|generated breaks|Unable to locate package|has no installation candidate' "$apt_err"
+}
+
+# with_retries WHAT COMMAND...: runs COMMAND until it succeeds or the tries are used up.
+with_retries() {
+  local what=$1 try pause=$apt_pause
+  shift
+  for try in $(seq 1 "$apt_tries"); do
+    "$@" >/dev/null 2>"$apt_err" && return 0
+    log "$what failed (try $try of $apt_tries): $(first_error)"
+    resolver_failure && return 1
+    [ "$try" -lt "$apt_tries" ] && { log "trying again in $pause s"; sleep "$pause"; }
+    pause=$((pause * 2))
+  done
+  return 1
 }
 
 apt_updated=0
 apt_update() {
-  if [ $apt_updated -eq 0 ]; then
-    as_root apt-get update -qq
-    apt_updated=1
+  [ $apt_updated -eq 0 ] || return 0
+  apt_updated=1
+  # apt-get update exits 100 when one index failed even though the others loaded; the
+  # packages may well resolve from them, so going on is the right call, and install says
+  # precisely what did not.
+  with_retries "apt-get update" as_root apt-get update -qq \
+    || log "some package indexes could not be loaded; going on with the ones that did"
+}
+
+apt_install() {
+  as_root apt-get install -y -qq --no-install-recommends "$@"
+}
+
+# Installs the missing packages; what cannot be installed is named with apt's reason. Only
+# wine32 may be missing: the Windows tests then run the x86_64 tree under wine64.
+install_packages() {
+  local todo=("$@") p failed=() reason
+  log "installing: ${todo[*]}"
+  apt_update
+  if with_retries "apt-get install" apt_install "${todo[@]}"; then return 0; fi
+  log "installing the packages one by one to find the ones that fail"
+  for p in "${todo[@]}"; do
+    installed "$p" && continue
+    if ! apt_install "$p" >/dev/null 2>"$apt_err"; then
+      reason=$(grep -E '^ [^ ].*(Depends|Breaks|Conflicts):|^E: ' "$apt_err" | head -n 3 \
+        | sed -E 's/^ +//' | paste -sd ';' -)
+      log "could not install $p: ${reason:-$(first_error)}"
+      failed+=("$p")
+    fi
+  done
+  local fatal=()
+  for p in "${failed[@]}"; do
+    [ "$p" = wine32 ] || fatal+=("$p")
+  done
+  if [ ${#failed[@]} -gt ${#fatal[@]} ]; then
+    mkdir -p "$deps" && touch "$wine32_marker"
+    log "wine32 could not be installed: the Windows tests and the demo run the x86_64 build" \
+      "(build/win64) under wine64 instead of the i686 product under wine32"
+  fi
+  if [ ${#fatal[@]} -gt 0 ]; then
+    log "these packages are required and could not be installed: ${fatal[*]}"
+    exit 1
   fi
 }
 
@@ -48,10 +119,15 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   apt_updated=0
 fi
 mapfile -t todo < <(missing_packages)
+# A run that found wine32 uninstallable within the last hour is believed, so that a second run
+# still finishes in seconds; later runs try again, the mirror may have caught up.
+wine32_marker="$deps/wine32-unavailable"
+if [ "${todo[*]}" = wine32 ] && [ -n "$(find "$wine32_marker" -mmin -60 2>/dev/null)" ]; then
+  log "wine32 could not be installed in the last hour: using wine64 and build/win64"
+  todo=()
+fi
 if [ ${#todo[@]} -gt 0 ]; then
-  log "installing: ${todo[*]}"
-  apt_update
-  as_root apt-get install -y -qq --no-install-recommends "${todo[@]}" >/dev/null
+  install_packages "${todo[@]}"
 fi
 
 # --- Debian source lines ---------------------------------------------------

@@ -1,8 +1,8 @@
 #include "app/LoadingDlg.h"
 
-#include "engine/Cleanup.h"
-#include "engine/PackageLoader.h"
+#include "engine/actions/Cleanup.h"
 #include "res/resource.h"
+#include "startup/PackageLoader.h"
 
 namespace tarn::app {
 
@@ -37,7 +37,7 @@ INT_PTR CLoadingDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handle
 }
 
 void CLoadingDlg::Load() {
-  if (!engine::LoadPackage(session_)) {
+  if (!startup::LoadPackage(session_)) {
     engine::RunCleanup(session_);
     session_.ExtractionOver = true;
     EndDialog(IDOK);
@@ -45,7 +45,7 @@ void CLoadingDlg::Load() {
   }
   SetItemText(IDC_LOADING_TEXT,
               session_.Language.GetText(project::LanguageKey::LoadingInstallFiles));
-  if (!engine::ExtractInstallerFiles(session_)) session_.ExtractionOver = true;
+  if (!startup::ExtractInstallerFiles(session_)) session_.ExtractionOver = true;
   EndDialog(IDOK);
 }
 

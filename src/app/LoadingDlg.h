@@ -2,7 +2,7 @@
 // The small window shown while the package is loaded. The work runs in its first timer tick,
 // so that the window is on the screen before the work starts; the user cannot close it.
 
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "ui/Dialog.h"
 
 namespace tarn::app {

@@ -6,12 +6,12 @@
 #include <ole2.h>
 
 #include "app/LoadingDlg.h"
-#include "engine/Cleanup.h"
-#include "engine/LoggingHost.h"
-#include "engine/PackageLoader.h"
-#include "engine/Programs.h"
-#include "engine/SilentInstall.h"
-#include "engine/StartupDefaults.h"
+#include "engine/actions/Cleanup.h"
+#include "engine/actions/Programs.h"
+#include "engine/session/LoggingHost.h"
+#include "startup/PackageLoader.h"
+#include "startup/SilentInstall.h"
+#include "startup/StartupDefaults.h"
 #include "text/ByteText.h"
 #include "ui/SystemLibrary.h"
 #include "wizard/InsertMediaDlg.h"
@@ -41,8 +41,8 @@ CSetupApp::CSetupApp(std::string commandLine)
     : commandLine_(std::move(commandLine)),
       session_(engine::Platform{files_, registry_, system_, shell_}) {}
 
-bool CSetupApp::StartLog(const engine::ParsedCommandLine& parsed) {
-  const engine::SetupOptions& options = parsed.options;
+bool CSetupApp::StartLog(const startup::ParsedCommandLine& parsed) {
+  const startup::SetupOptions& options = parsed.options;
   std::string error = parsed.error;
   if (options.logPath && !session_.Log.Open(files_, system_, *options.logPath, session_.CodePage) &&
       error.empty())
@@ -52,7 +52,7 @@ bool CSetupApp::StartLog(const engine::ParsedCommandLine& parsed) {
     return true;
   }
   usageError_ = true;
-  const std::string usage = engine::SetupUsageText();
+  const std::string usage = startup::SetupUsageText();
   session_.Log.Line("Bad command line: " + error);
   session_.Log.Line(usage);
   session_.Log.Line("Setup ends: nothing installed, exit status 2");
@@ -63,7 +63,7 @@ bool CSetupApp::StartLog(const engine::ParsedCommandLine& parsed) {
 
 bool CSetupApp::Load(bool silent) {
   if (silent) {
-    if (!engine::LoadPackage(session_) || !engine::ExtractInstallerFiles(session_))
+    if (!startup::LoadPackage(session_) || !startup::ExtractInstallerFiles(session_))
       session_.ExtractionOver = true;
   } else {
     CLoadingDlg loading(session_);
@@ -101,8 +101,8 @@ bool CSetupApp::End() {
 }
 
 bool CSetupApp::InitInstance() {
-  const engine::ParsedCommandLine parsed =
-      engine::ParseSetupCommandLine(commandLine_, session_.CodePage);
+  const startup::ParsedCommandLine parsed =
+      startup::ParseSetupCommandLine(commandLine_, session_.CodePage);
   if (!StartLog(parsed)) return false;
   const bool silent = parsed.options.silent;
   if (silent) session_.LoggedShell.SetSilent();
@@ -116,18 +116,18 @@ bool CSetupApp::InitInstance() {
   // A broken package ends quietly.
   if (!Load(silent)) return End();
 
-  if (!silent && engine::WantsAdPicture(session_)) {
+  if (!silent && startup::WantsAdPicture(session_)) {
     wizard::CShowAdPicture picture;
-    picture.SetPicture(engine::AdPicturePath(session_));
+    picture.SetPicture(startup::AdPicturePath(session_));
     picture.DoModal(nullptr);
   }
 
-  engine::ApplyStartupDefaults(session_);
-  engine::ApplySetupOptions(session_, parsed.options);
+  startup::ApplyStartupDefaults(session_);
+  startup::ApplySetupOptions(session_, parsed.options);
 
   if (!session_.ProvideForInstall.empty()) {
-    const std::uint32_t code = engine::RunAndWait(session_.System, session_.CodePage,
-                                                  engine::PreInstallProgramPath(session_), SW_SHOW);
+    const std::uint32_t code = engine::RunAndWait(
+        session_.System, session_.CodePage, startup::PreInstallProgramPath(session_), SW_SHOW);
     if (code == 0) {
       session_.Log.Line("The pre-install program asked setup to end");
       return End();
@@ -135,10 +135,10 @@ bool CSetupApp::InitInstance() {
   }
 
   if (silent) {
-    engine::SilentVolumePrompt giveUp;
+    startup::SilentVolumePrompt giveUp;
     engine::LoggingVolumePrompt volumePrompt(giveUp, session_.Log);
     session_.Reader.SetVolumePrompt(&volumePrompt);
-    engine::RunSilentInstallation(session_);
+    startup::RunSilentInstallation(session_);
     session_.Reader.SetVolumePrompt(nullptr);
   } else {
     RunWizard();

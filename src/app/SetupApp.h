@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "engine/SetupCommandLine.h"
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemFacts.h"
+#include "startup/SetupCommandLine.h"
 #include "ui/SystemLibrary.h"
 
 namespace tarn::app {
@@ -28,7 +28,7 @@ class CSetupApp {
  private:
   // Opens the log the command line asks for; false, after telling whoever is there, when the
   // command line cannot be used.
-  bool StartLog(const engine::ParsedCommandLine& parsed);
+  bool StartLog(const startup::ParsedCommandLine& parsed);
   // The package, with or without the loading dialog; false for a broken package.
   bool Load(bool silent);
   void RunWizard();

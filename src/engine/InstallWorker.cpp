@@ -1,19 +1,20 @@
 #include "engine/InstallWorker.h"
 
+#include <functional>
 #include <vector>
 
-#include "engine/ComponentStage.h"
-#include "engine/FileReplacement.h"
-#include "engine/FileStage.h"
-#include "engine/FolderStage.h"
-#include "engine/FontStage.h"
-#include "engine/InstallRun.h"
-#include "engine/LeftoversStage.h"
-#include "engine/LoggingHost.h"
-#include "engine/RegistryKey.h"
-#include "engine/RegistryStage.h"
-#include "engine/Shortcuts.h"
-#include "engine/UninstallRegistration.h"
+#include "engine/actions/FileReplacement.h"
+#include "engine/actions/RegistryKey.h"
+#include "engine/session/LoggingHost.h"
+#include "engine/stages/ComponentStage.h"
+#include "engine/stages/FileStage.h"
+#include "engine/stages/FolderStage.h"
+#include "engine/stages/FontStage.h"
+#include "engine/stages/InstallRun.h"
+#include "engine/stages/LeftoversStage.h"
+#include "engine/stages/RegistryStage.h"
+#include "engine/stages/ShortcutStage.h"
+#include "engine/stages/UninstallStage.h"
 #include "project/TaskIds.h"
 #include "text/ByteText.h"
 
@@ -24,11 +25,10 @@ namespace {
 using project::FieldName;
 using project::SubTaskType;
 
-// The stages after the files, each followed by a gate; false once the run is abandoned.
+// The stages in their order, each behind a gate; false once the run is abandoned.
 bool RunStages(InstallRun& run) {
   SetupSession& s = run.Session();
   run.Status(project::LanguageKey::InstallProcessDesc2);
-  s.System.system.Pause(kStageGatePauseMs);
 
   // Loading read only the installer's own files of the list; now every entry is needed.
   s.Project.RebuildExtractionTask();
@@ -38,24 +38,22 @@ bool RunStages(InstallRun& run) {
                            folders);
   s.Project.GetFieldValues(project::task::Extraction, SubTaskType::FileList, FieldName::File,
                            files);
-
-  RunFolderStage(run, std::move(folders));
-  if (!run.StageGate()) return false;
-  RunFileStage(run, files);
-  if (!run.StageGate()) return false;
-  RunFontStage(run);
-  if (!run.StageGate()) return false;
   RegistryKey holder(s.System.registry, s.CodePage);
-  RunRegistryStage(run, holder);
-  if (!run.StageGate()) return false;
-  holder.SetRootByName("HKEY_LOCAL_MACHINE");
-  RunComponentStage(run);
-  if (!run.StageGate()) return false;
-  RunLeftoversStage(run);
-  if (!run.StageGate()) return false;
-  RunShortcutStage(run);
-  if (!run.StageGate()) return false;
-  RegisterUninstall(run);
+
+  const std::function<void()> stages[] = {
+      [&] { RunFolderStage(run, std::move(folders)); },
+      [&] { RunFileStage(run, files); },
+      [&] { RunFontStage(run); },
+      [&] { RunRegistryStage(run, holder); },
+      [&] { RunComponentStage(run); },
+      [&] { RunLeftoversStage(run); },
+      [&] { RunShortcutStage(run); },
+      [&] { RunUninstallStage(run); },
+  };
+  for (const auto& stage : stages) {
+    if (!run.StageGate()) return false;
+    stage();
+  }
   return run.Running();
 }
 

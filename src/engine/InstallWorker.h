@@ -5,8 +5,8 @@
 #include <memory>
 #include <thread>
 
-#include "engine/InstallHost.h"
-#include "engine/SetupSession.h"
+#include "engine/session/InstallHost.h"
+#include "engine/session/SetupSession.h"
 
 namespace tarn::engine {
 

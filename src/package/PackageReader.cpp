@@ -8,6 +8,7 @@
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
 #include "text/ByteText.h"
+#include "text/PathParts.h"
 
 namespace tarn::package {
 
@@ -54,8 +55,7 @@ bool PackageReader::OpenVolume(const std::string& path, bool checkIdentity) {
       return false;
     }
   } else {
-    const std::size_t slash = text::FindLastChar(path, '\\', codePage_);
-    volumeFolder_ = slash == text::npos ? std::string() : path.substr(0, slash + 1);
+    volumeFolder_ = text::FolderWithBackslash(path, codePage_);
   }
   return volume_.Seek(0, platform::SeekOrigin::Begin);
 }

@@ -1,6 +1,7 @@
 #include "package/RunStamp.h"
 
 #include "text/ByteText.h"
+#include "text/PathParts.h"
 
 namespace tarn::package {
 
@@ -20,9 +21,8 @@ std::string MakeRunStamp(const CalendarTime& t) {
 
 std::string StampedTempName(const std::string& path, const std::string& runStamp,
                             std::uint32_t codePage, const PathExpander& expand) {
-  const std::size_t slash = text::FindLastChar(path, '\\', codePage);
-  const std::size_t split = slash == text::npos ? 0 : slash + 1;
-  const std::string stamped = path.substr(0, split) + runStamp + path.substr(split);
+  const std::string stamped =
+      text::FolderWithBackslash(path, codePage) + runStamp + text::FileNameOf(path, codePage);
   return expand ? expand(stamped) : stamped;
 }
 

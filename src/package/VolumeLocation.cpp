@@ -2,14 +2,12 @@
 
 #include "package/PackageAddress.h"
 #include "text/ByteText.h"
+#include "text/PathParts.h"
 
 namespace tarn::package {
 
 std::string MediaLocationOf(const std::string& expectedPath, std::uint32_t codePage) {
-  const std::size_t slash = text::FindLastChar(expectedPath, '\\', codePage);
-  std::string folder = slash == text::npos ? std::string() : expectedPath.substr(0, slash + 1);
-  if (folder.size() > 3) folder.pop_back();
-  return folder;
+  return text::ProgramFolderOf(expectedPath, codePage);
 }
 
 std::string VolumePathIn(const std::string& location, std::int32_t volume) {

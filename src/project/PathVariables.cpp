@@ -2,6 +2,7 @@
 
 #include "project/OsClass.h"
 #include "text/ByteText.h"
+#include "text/PathParts.h"
 
 namespace tarn::project {
 
@@ -90,8 +91,7 @@ std::string ExpandPath(const std::string& path, const PathContext& context) {
       return rest;
     case PathVariable::TempFileDir: {
       std::string temp = context.system.TempPath();
-      if (!temp.empty() && text::FindLastChar(temp, '\\', codePage) == temp.size() - 1)
-        temp.pop_back();
+      if (text::EndsWithBackslash(temp, codePage)) temp.pop_back();
       return temp + rest;
     }
     case PathVariable::StartMenu:
@@ -100,8 +100,7 @@ std::string ExpandPath(const std::string& path, const PathContext& context) {
       // Only the (localised) name of the startup folder is taken from the system; the folder
       // itself always goes inside the start menu folder that "[Start Menu]" gives.
       const std::string startup = ShellFolder(context.registry, "Common Startup");
-      const std::size_t slash = text::FindLastChar(startup, '\\', codePage);
-      const std::string name = slash == text::npos ? startup : startup.substr(slash + 1);
+      const std::string name = text::FileNameOf(startup, codePage);
       return ExpandPath(PathVariableToken(static_cast<std::int32_t>(PathVariable::StartMenu)) +
                             "\\" + name + rest,
                         context);

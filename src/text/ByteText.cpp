@@ -1,5 +1,7 @@
 #include "text/ByteText.h"
 
+#include <cstdlib>
+
 #include <limits>
 
 namespace tarn::text {
@@ -154,5 +156,7 @@ Int ParseDecimal(std::string_view text) {
 
 std::int64_t ParseDecimal64(std::string_view text) { return ParseDecimal<std::int64_t>(text); }
 std::int32_t ParseDecimal32(std::string_view text) { return ParseDecimal<std::int32_t>(text); }
+
+double ParseDecimalFraction(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 }  // namespace tarn::text

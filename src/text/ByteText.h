@@ -54,5 +54,7 @@ std::vector<std::string> SplitCrLfLines(std::string_view text);
 // digits up to the first non-digit; no digits gives 0. Out-of-range values saturate.
 std::int64_t ParseDecimal64(std::string_view text);
 std::int32_t ParseDecimal32(std::string_view text);
+// The value of a decimal text such as "5.4", read like the C runtime's atof.
+double ParseDecimalFraction(const std::string& text);
 
 }  // namespace tarn::text

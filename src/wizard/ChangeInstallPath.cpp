@@ -19,7 +19,7 @@ std::vector<std::string> LogicalDriveRoots() {
   for (;;) {
     const DWORD needed = GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
     if (needed == 0) return {};
-    if (needed < buffer.size()) return engine::SplitZeroList({buffer.data(), needed});
+    if (needed < buffer.size()) return pages::SplitZeroList({buffer.data(), needed});
     buffer.assign(static_cast<std::size_t>(needed) + 1, '\0');
   }
 }
@@ -43,14 +43,14 @@ bool CChangeInstallPath::OnInitDialog() {
 
   startingPath_ = session_.InstallDir;
   path_.SetText(startingPath_);
-  relative_ = engine::SplitStartingPath(startingPath_, session_.Expand("[Program Files]"));
+  relative_ = pages::SplitStartingPath(startingPath_, session_.Expand("[Program Files]"));
   // A starting path too long to keep leaves only its drive, which the page then offers.
-  if (startingPath_.size() > engine::kMaxStartingPathLength) startingPath_.resize(1);
+  if (startingPath_.size() > pages::kMaxStartingPathLength) startingPath_.resize(1);
 
   const std::string size = session_.Project.GetFieldValue(
       project::task::Properties, project::SubTaskType::GetAllVar, project::FieldName::SoftwareSize);
   SetItemText(IDC_SIZE_LINE,
-              engine::SoftwareSizeLine(session_.Language, text::ParseDecimal64(size)));
+              pages::SoftwareSizeLine(session_.Language, text::ParseDecimal64(size)));
   SetItemText(IDC_PATH_DESCRIPTION, Text(LanguageKey::ChangePathDesc2));
 
   FillDriveList();
@@ -67,13 +67,13 @@ void CChangeInstallPath::FillDriveList() {
   LONG widest = 0;
   const std::string startLetter = DriveLetterOf(startingPath_);
   for (const std::string& root : LogicalDriveRoots()) {
-    const auto kind = static_cast<engine::DriveKind>(GetDriveTypeA(root.c_str()));
-    if (!engine::IsOfferedDrive(root, kind)) continue;
+    const auto kind = static_cast<pages::DriveKind>(GetDriveTypeA(root.c_str()));
+    if (!pages::IsOfferedDrive(root, kind)) continue;
     const std::string letter = DriveLetterOf(root);
     ULARGE_INTEGER freeBytes{};
     std::optional<std::uint64_t> free;
     if (GetDiskFreeSpaceExA(root.c_str(), nullptr, nullptr, &freeBytes)) free = freeBytes.QuadPart;
-    const std::string line = engine::DriveLine(session_.Language, letter[0], free);
+    const std::string line = pages::DriveLine(session_.Language, letter[0], free);
     driveRoots_.push_back(letter + ":\\");
     const LRESULT index = SendDlgItemMessageA(Hwnd(), IDC_DRIVE_LIST, CB_ADDSTRING, 0,
                                               reinterpret_cast<LPARAM>(line.c_str()));
@@ -97,7 +97,7 @@ void CChangeInstallPath::ShowDrive(const std::string& root) {
 
 void CChangeInstallPath::ComposeFrom(const std::string& chosenFolder) {
   const auto path =
-      engine::ComposeInstallPath(chosenFolder, relative_, session_.Expand("[Program Files]"));
+      pages::ComposeInstallPath(chosenFolder, relative_, session_.Expand("[Program Files]"));
   if (path) path_.SetText(*path);
 }
 

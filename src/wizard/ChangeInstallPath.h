@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/InstallPathRules.h"
+#include "pages/InstallPathRules.h"
 #include "ui/SyncEdit.h"
 #include "wizard/FolderTree.h"
 #include "wizard/WizardPage.h"
@@ -32,7 +32,7 @@ class CChangeInstallPath : public CWizardPage {
   // One root ("C:\") per line of the drive list, in its order.
   std::vector<std::string> driveRoots_;
   std::string startingPath_;
-  engine::RelativeFolder relative_;
+  pages::RelativeFolder relative_;
   CFolderTree tree_;
   ui::CSyncEdit path_;
 };

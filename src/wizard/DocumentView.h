@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "platform/win32/Win32Handles.h"
 #include "project/Task.h"
 #include "ui/Dialog.h"

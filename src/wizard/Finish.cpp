@@ -1,6 +1,6 @@
 #include "wizard/Finish.h"
 
-#include "engine/FinishActions.h"
+#include "pages/FinishActions.h"
 #include "res/resource.h"
 
 namespace tarn::wizard {
@@ -20,15 +20,15 @@ void CFinish::SetFinishTask(const project::Task* task) {
   task_ = task;
   if (!task_ || !Hwnd()) return;
 
-  const std::vector<engine::FinishCheckBox> boxes = engine::FinishCheckBoxes(session_, *task_);
+  const std::vector<pages::FinishCheckBox> boxes = pages::FinishCheckBoxes(session_, *task_);
   RECT client{};
   GetClientRect(Hwnd(), &client);
-  const std::vector<engine::BoxRect> rects = engine::LayoutFinishCheckBoxes(
+  const std::vector<pages::BoxRect> rects = pages::LayoutFinishCheckBoxes(
       boxes, client.right - client.left, client.bottom - client.top,
-      engine::FinishLayoutForDpi(session_.System.system.DisplayLogPixelsY()));
+      pages::FinishLayoutForDpi(session_.System.system.DisplayLogPixelsY()));
   const auto font = SendMessageA(Hwnd(), WM_GETFONT, 0, 0);
   for (std::size_t i = 0; i < boxes.size(); ++i) {
-    const engine::BoxRect& r = rects[i];
+    const pages::BoxRect& r = rects[i];
     HWND box = CreateWindowExA(
         0, "BUTTON", boxes[i].text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
         r.left, r.top, r.right - r.left, r.bottom - r.top, Hwnd(),
@@ -46,7 +46,7 @@ bool CFinish::IsChecked(int id) const {
 
 void CFinish::FinishActions() {
   if (!task_) return;
-  engine::RunFinishActions(session_, *task_, [this](std::int32_t id) { return IsChecked(id); });
+  pages::RunFinishActions(session_, *task_, [this](std::int32_t id) { return IsChecked(id); });
 }
 
 void CFinish::RemoveCheckBoxes() { checkBoxes_.clear(); }

@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32Handles.h"
 #include "text/ByteText.h"
+#include "text/PathParts.h"
 
 namespace tarn::wizard {
 
@@ -65,7 +66,7 @@ CFolderTree::~CFolderTree() {
 }
 
 bool CFolderTree::EndsWithBackslash(const std::string& path) const {
-  return !path.empty() && text::FindLastChar(path, '\\', codePage_) == path.size() - 1;
+  return text::EndsWithBackslash(path, codePage_);
 }
 
 std::string CFolderTree::WithBackslash(std::string path) const {
@@ -103,8 +104,7 @@ HTREEITEM CFolderTree::InsertFolder(const std::string& path, HTREEITEM parent) {
   }
   std::string name = withSlash.substr(0, withSlash.size() - 1);
   if (parent != TVI_ROOT) {
-    const std::size_t slash = text::FindLastChar(name, '\\', codePage_);
-    if (slash != text::npos) name = name.substr(slash + 1);
+    name = text::FileNameOf(name, codePage_);
   }
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent;

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "engine/InstallHost.h"
 #include "engine/InstallWorker.h"
+#include "engine/session/InstallHost.h"
 #include "wizard/WizardPage.h"
 
 namespace tarn::wizard {

@@ -1,6 +1,6 @@
 #include "wizard/RegisterInfo.h"
 
-#include "engine/UserInformation.h"
+#include "pages/UserInformation.h"
 #include "res/resource.h"
 
 namespace tarn::wizard {
@@ -27,14 +27,14 @@ bool CRegisterInfo::OnInitDialog() {
   company_.Attach(Hwnd(), IDC_COMPANY);
   ui::ApplyFont(Hwnd(), normalFont_,
                 {IDC_USER_NAME, IDC_COMPANY, IDC_COMPANY_CAPTION, IDC_USER_CAPTION});
-  const engine::RegisteredUser user = engine::ReadRegisteredUser(session_);
+  const pages::RegisteredUser user = pages::ReadRegisteredUser(session_);
   name_.SetText(user.owner);
   company_.SetText(user.organisation);
   return true;
 }
 
 void CRegisterInfo::StoreValues() {
-  if (task_) engine::StoreUserInformation(session_, *task_, name_.Text(), company_.Text());
+  if (task_) pages::StoreUserInformation(session_, *task_, name_.Text(), company_.Text());
 }
 
 }  // namespace tarn::wizard

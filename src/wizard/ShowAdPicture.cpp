@@ -1,8 +1,8 @@
 #include "wizard/ShowAdPicture.h"
 
+#include "pictures/DrawBitmapFile.h"
 #include "res/resource.h"
 #include "ui/DeviceContext.h"
-#include "wizard/DrawBitmapFile.h"
 
 namespace tarn::wizard {
 
@@ -16,10 +16,10 @@ bool CShowAdPicture::OnInitDialog() {
   // window first shows.
   SetTimer(Hwnd(), kTimerId, kShowMilliseconds, nullptr);
 
-  std::optional<PictureSize> size;
+  std::optional<pictures::PictureSize> size;
   {
     const WindowDc dc(Hwnd());
-    if (dc.Get()) size = DrawBitmapFile(picture_, dc.Get(), 0, 0);
+    if (dc.Get()) size = pictures::DrawBitmapFile(picture_, dc.Get(), 0, 0);
   }
   if (size) {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - size->width) / 2;
@@ -31,7 +31,7 @@ bool CShowAdPicture::OnInitDialog() {
 
 void CShowAdPicture::Paint() {
   const PaintScope paint(Hwnd());
-  DrawBitmapFile(picture_, paint.Dc(), 0, 0);
+  pictures::DrawBitmapFile(picture_, paint.Dc(), 0, 0);
 }
 
 INT_PTR CShowAdPicture::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {

@@ -1,9 +1,9 @@
 #include "wizard/WelcomePage.h"
 
-#include "engine/PageMetrics.h"
+#include "engine/session/PageMetrics.h"
+#include "pictures/DrawBitmapFile.h"
 #include "res/resource.h"
 #include "ui/DeviceContext.h"
-#include "wizard/DrawBitmapFile.h"
 
 namespace tarn::wizard {
 
@@ -78,7 +78,7 @@ void CWelcomePage::Paint(HDC dc) {
     const ui::SelectObjectScope brush(dc, panelBrush_.Get());
     Rectangle(dc, kPanelLeft, client.top, client.right, bottom);
   }
-  DrawBitmapFile(picturePath_, dc, 0, 0);
+  pictures::DrawBitmapFile(picturePath_, dc, 0, 0);
 
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = GetTextColor(dc);

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "engine/InstallPathCheck.h"
-#include "engine/LoggingHost.h"
+#include "engine/session/LoggingHost.h"
+#include "pages/InstallPathCheck.h"
+#include "pictures/DrawBitmapFile.h"
 #include "project/NameTables.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
 #include "ui/DeviceContext.h"
 #include "wizard/ChangeInstallPath.h"
-#include "wizard/DrawBitmapFile.h"
 #include "wizard/Finish.h"
 #include "wizard/InstallProcess.h"
 #include "wizard/ReadSoftLicense.h"
@@ -160,7 +160,7 @@ CWizardPage* CWizardFrame::PageOf(PageKind kind) const {
 void CWizardFrame::GoToPage(const project::Task* task) {
   const PageKind next = PageKindOf(task);
   if (pageKind_ == PageKind::InstallPath && next == PageKind::Progress) {
-    if (!engine::AcceptInstallPath(session_, installPath_->GetPath())) {
+    if (!pages::AcceptInstallPath(session_, installPath_->GetPath())) {
       session_.Project.Cursor().Previous();
       return;
     }
@@ -305,7 +305,7 @@ void CWizardFrame::Paint() {
   }
   if (!bandVisible_) return;
   SetBkMode(dc, TRANSPARENT);
-  DrawBitmapFile(topPicture_, dc, 0, 0);
+  pictures::DrawBitmapFile(topPicture_, dc, 0, 0);
   {
     ui::SelectObjectScope bold(dc, boldFont_.Get());
     TextOutA(dc, kSubjectX, kSubjectY, bandSubject_.c_str(), static_cast<int>(bandSubject_.size()));

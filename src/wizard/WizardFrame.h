@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "ui/Dialog.h"
 
 namespace tarn::wizard {

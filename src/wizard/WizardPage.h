@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "project/LanguageKeys.h"
 #include "project/Task.h"
 #include "ui/Dialog.h"

@@ -1,8 +1,8 @@
 #include "support/InstallScene.h"
 
 #include "engine/InstallWorker.h"
-#include "engine/PackageLoader.h"
-#include "engine/StartupDefaults.h"
+#include "startup/PackageLoader.h"
+#include "startup/StartupDefaults.h"
 #include "support/ProjectDocument.h"
 
 namespace tarn::test {
@@ -87,8 +87,8 @@ bool InstallScene::Load(std::vector<PackageStream> streams, const std::string& f
                                          "<Folder>[start menu]\\</Folder>\r\n",
                                          lines + extraFileLines, otherTasks);
                 }));
-  if (!engine::LoadPackage(session) || !engine::ExtractInstallerFiles(session)) return false;
-  engine::ApplyStartupDefaults(session);
+  if (!startup::LoadPackage(session) || !startup::ExtractInstallerFiles(session)) return false;
+  startup::ApplyStartupDefaults(session);
   session.InstallDir = dir.Path("App");
   return true;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/FaultyFileSystem.h"

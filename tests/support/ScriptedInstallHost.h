@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/InstallHost.h"
+#include "engine/session/InstallHost.h"
 
 namespace tarn::test {
 

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "engine/RegistryKey.h"
+#include "engine/actions/RegistryKey.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SystemFacts.h"

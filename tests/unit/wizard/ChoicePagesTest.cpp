@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "HostWindow.h"
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "project/TaskIds.h"

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "MemoryCanvas.h"
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "platform/FileSystem.h"
 #include "project/Task.h"
 #include "res/resource.h"

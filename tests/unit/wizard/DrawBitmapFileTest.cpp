@@ -1,5 +1,5 @@
 #ifdef _WIN32
-#include "wizard/DrawBitmapFile.h"
+#include "pictures/DrawBitmapFile.h"
 
 #include <windows.h>
 
@@ -108,7 +108,8 @@ TEST(DrawBitmapFile, DrawsEveryPixelWithItsColour) {
     ASSERT_TRUE(canvas.Ready());
     const HGDIOBJ paletteBefore = GetCurrentObject(canvas.Dc(), OBJ_PAL);
 
-    const auto size = DrawBitmapFile(folder.Path("picture.bmp"), canvas.Dc(), kLeft, kTop);
+    const auto size =
+        pictures::DrawBitmapFile(folder.Path("picture.bmp"), canvas.Dc(), kLeft, kTop);
     ASSERT_TRUE(size.has_value());
     EXPECT_EQ(size->width, c.sketch.width);
     EXPECT_EQ(size->height, c.sketch.height);
@@ -151,11 +152,11 @@ TEST(DrawBitmapFile, UnreadablePicturesDrawNothing) {
     folder.WriteFile("bad.bmp", c.bytes);
     Canvas canvas;
     ASSERT_TRUE(canvas.Ready());
-    EXPECT_FALSE(DrawBitmapFile(folder.Path("bad.bmp"), canvas.Dc(), 0, 0).has_value());
+    EXPECT_FALSE(pictures::DrawBitmapFile(folder.Path("bad.bmp"), canvas.Dc(), 0, 0).has_value());
     EXPECT_TRUE(canvas.Untouched());
   }
   Canvas canvas;
-  EXPECT_FALSE(DrawBitmapFile(folder.Path("missing.bmp"), canvas.Dc(), 0, 0).has_value());
+  EXPECT_FALSE(pictures::DrawBitmapFile(folder.Path("missing.bmp"), canvas.Dc(), 0, 0).has_value());
   EXPECT_TRUE(canvas.Untouched());
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "HostWindow.h"
-#include "engine/SetupSession.h"
+#include "engine/session/SetupSession.h"
 #include "project/TaskIds.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"

@@ -1,0 +1,19 @@
+#include "engine/session/SetupSession.h"
+
+#include "package/RunStamp.h"
+
+namespace tarn::engine {
+
+SetupSession::SetupSession(const Platform& platform)
+    : LoggedRegistry(platform.registry, Log),
+      LoggedShell(platform.shell, Log),
+      System{platform.files, LoggedRegistry, platform.system, LoggedShell},
+      CodePage(platform.system.AnsiCodePage()),
+      Language(platform.system.SystemLocale(), CodePage),
+      Reader(platform.files, ExtractionOver, CodePage) {}
+
+std::string SetupSession::StampedTempName(const std::string& path) {
+  return package::StampedTempName(path, RunStamp, CodePage, Expander());
+}
+
+}  // namespace tarn::engine

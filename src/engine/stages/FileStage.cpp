@@ -1,0 +1,222 @@
+#include "engine/stages/FileStage.h"
+
+#include "engine/actions/FileReplacement.h"
+#include "engine/actions/FolderChain.h"
+#include "engine/actions/ProductKey.h"
+#include "engine/actions/Programs.h"
+#include "engine/actions/RegistryKey.h"
+#include "engine/actions/RegistryOperations.h"
+#include "engine/actions/SharedFolders.h"
+#include "package/PackageEntry.h"
+#include "project/TaskIds.h"
+#include "text/ByteText.h"
+
+namespace tarn::engine {
+
+namespace {
+
+using package::EntryKind;
+using project::FieldName;
+using project::LanguageKey;
+using project::SubTaskType;
+
+class ProgressCounter {
+ public:
+  ProgressCounter(InstallHost& host, std::int32_t total) : host_(host), total_(total) {}
+  void Count() {
+    ++counted_;
+    if (const auto percent = ProgressPercent(counted_, total_)) host_.ShowProgress(*percent);
+  }
+
+ private:
+  InstallHost& host_;
+  std::int32_t total_;
+  std::int32_t counted_ = 0;
+};
+
+// The raw target paths that must not be overwritten, upper-cased, one per line.
+std::string KeepList(const SetupSession& s) {
+  std::vector<std::string> files;
+  s.Project.GetFieldValues(project::task::KeepFiles, SubTaskType::GetValue, FieldName::File, files);
+  std::string joined;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (i > 0) joined += "\r\n";
+    joined += files[i];
+  }
+  return text::AsciiUpper(joined);
+}
+
+bool NewerUninstallerRegistered(SetupSession& s) {
+  RegistryKey key(s.System.registry, s.CodePage);
+  if (!key.OpenPath(kProductKey, true)) return false;
+  const std::string registered = key.QueryString(kLastVersion);
+  return !registered.empty() && text::ParseDecimalFraction(registered) > kUninstallerVersion;
+}
+
+// Files of the system folder and the shared database-engine folder are often in use by
+// running programs; failing to replace one is no reason to bother the user.
+bool AskAboutWriteError(SetupSession& s, const std::string& target) {
+  return !SharedFolders::ForWriteErrors(s).Contain(target);
+}
+
+// After the uninstaller is written: its texts for the chosen language and the version mark.
+void RecordUninstaller(SetupSession& s) {
+  const std::string folder = s.Expand("[System Directory]\\TarnInstall");
+  CreateFolderChain(s.System.files, folder, s.CodePage);
+  s.Language.SaveSection(folder + "\\" + s.Language.LanguageCode() + ".ini", s.System.files);
+  RegistryKey key(s.System.registry, s.CodePage);
+  if (key.OpenPath(kProductKey, true)) key.SetString(kLastVersion, kUninstallerVersionText);
+}
+
+enum class WriteResult { Written, NotReplaceable, NotExtracted, NotPutInPlace };
+
+const char* WhyNotWritten(WriteResult result) {
+  switch (result) {
+    case WriteResult::NotReplaceable:
+      return "the file there is in use or read-only";
+    case WriteResult::NotExtracted:
+      return "it could not be extracted from the package or written beside its target";
+    default:
+      return "it could not be moved into place";
+  }
+}
+
+const char* KindName(EntryKind kind) {
+  switch (kind) {
+    case EntryKind::Application:
+      return "A, application file";
+    case EntryKind::RunAndDelete:
+      return "L, program run once";
+    case EntryKind::Stored:
+      return "N, stored application file";
+    case EntryKind::RegistryImport:
+      return "R, registry file";
+    case EntryKind::Uninstaller:
+      return "U, uninstaller";
+    default:
+      return "unknown kind, written as an application file";
+  }
+}
+
+// The new version is written beside the target and takes its place only once it is whole.
+WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry) {
+  const std::string& target = entry.ExpandedTarget();
+  if (!Replaceable(s, target)) return WriteResult::NotReplaceable;
+  const std::string staged = StagedName(s, target);
+  if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
+                             entry.Kind() == EntryKind::Stored))
+    return WriteResult::NotExtracted;
+  s.Reader.ApplyTimeStamp(entry, s.System.system, staged);
+  return PutInPlace(s, staged, target) ? WriteResult::Written : WriteResult::NotPutInPlace;
+}
+
+void LogWrite(SetupSession& s, const package::PackageEntry& entry, WriteResult result) {
+  if (!s.Log.IsOpen()) return;
+  const std::string& target = entry.ExpandedTarget();
+  if (result != WriteResult::Written) {
+    s.Log.Line("File not written: " + text::Quoted(target) + " (" + WhyNotWritten(result) + ")");
+    return;
+  }
+  std::string size = "?";
+  if (const auto file = s.System.files.Open(target, platform::OpenMode::Read)) {
+    if (const auto length = file->Length()) size = std::to_string(*length);
+  }
+  s.Log.Line("File written: " + text::Quoted(target) + " (" + size + " bytes, kind " +
+             KindName(entry.Kind()) +
+             (s.KeptCopies.count(target) ? ", earlier version kept until the end" : "") + ")");
+}
+
+void RemoveUsedFile(SetupSession& s, const std::string& path) {
+  if (s.System.files.RemoveFile(path)) s.Log.Line("File removed after use: " + text::Quoted(path));
+}
+
+enum class EntryOutcome { Next, Done, EndStage };
+
+EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
+                          const std::string& keepList, ProgressCounter& progress) {
+  SetupSession& s = run.Session();
+  const std::string& target = entry.ExpandedTarget();
+  const EntryKind kind = entry.Kind();
+  if (kind == EntryKind::Installer) return EntryOutcome::Done;
+
+  if (kind == EntryKind::Uninstaller && NewerUninstallerRegistered(s)) {
+    s.Log.Line("File skipped: " + text::Quoted(target) + " (a newer uninstaller is registered)");
+    progress.Count();
+    return EntryOutcome::Next;
+  }
+  if (text::FindText(keepList, text::AsciiUpper(entry.Target()), s.CodePage) != text::npos &&
+      s.System.files.Open(target, platform::OpenMode::Read)) {
+    s.Log.Line("File kept: " + text::Quoted(target) + " (on the keep list and present already)");
+    progress.Count();
+    return EntryOutcome::Next;
+  }
+
+  if (kind != EntryKind::Uninstaller) s.Project.InstalledFileList.push_back(target);
+  const WriteResult result = WriteEntry(s, entry);
+  LogWrite(s, entry, result);
+  const bool written = result == WriteResult::Written;
+  if (!written) s.UnwrittenFiles.insert(target);
+  if (!written && !s.ExtractionOver && AskAboutWriteError(s, target)) {
+    const project::LanguageTable& texts = s.Language;
+    if (run.Host().AskAfterWriteError(texts.GetText(LanguageKey::WriteFileErrorDesc) + target +
+                                          texts.GetText(LanguageKey::ErrorExitInstallDesc),
+                                      texts.GetText(LanguageKey::MessageDesc))) {
+      s.ExtractionOver = true;
+      s.InstallRunning = false;
+      return EntryOutcome::EndStage;
+    }
+  }
+  if (s.ExtractionOver) {
+    s.InstallRunning = false;
+    return EntryOutcome::EndStage;
+  }
+  // A file that was not written keeps its own time stamp.
+  progress.Count();
+
+  switch (kind) {
+    case EntryKind::RunAndDelete:
+      RunAndWait(s.System, s.CodePage, target, platform::kShowShow);
+      RemoveUsedFile(s, target);
+      break;
+    case EntryKind::RegistryImport:
+      s.Log.Line("Registry file imported: " + text::Quoted(target));
+      ImportRegistryTextFile(s, target);
+      RemoveUsedFile(s, target);
+      break;
+    case EntryKind::Uninstaller:
+      RecordUninstaller(s);
+      break;
+    default:
+      break;
+  }
+  return EntryOutcome::Done;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ProgressPercent(std::int32_t counted, std::int32_t total) {
+  if (total <= 0) return std::nullopt;
+  const double percent = static_cast<double>(counted) / total * 100.0;
+  return percent >= 100.0 ? 100 : static_cast<std::int32_t>(percent);
+}
+
+void RunFileStage(InstallRun& run, const std::vector<std::string>& entries) {
+  SetupSession& s = run.Session();
+  run.Status(LanguageKey::CopyFileDesc);
+  ProgressCounter progress(
+      run.Host(), text::ParseDecimal32(s.Project.GetFieldValue(
+                      project::task::Properties, SubTaskType::GetAllVar, FieldName::FileQty)));
+  const std::string keepList = KeepList(s);
+  for (const auto& line : entries) {
+    const auto entry = package::PackageEntry::Parse(line, s.Expander());
+    // A line without its four fields names no file; it is passed over.
+    if (!entry || entry->Target().empty()) continue;
+    const EntryOutcome outcome = ProcessEntry(run, *entry, keepList, progress);
+    if (outcome == EntryOutcome::EndStage) return;
+    if (outcome == EntryOutcome::Next) continue;
+    run.EntryPause();
+    if (run.CancelPoint()) return;
+  }
+}
+
+}  // namespace tarn::engine
