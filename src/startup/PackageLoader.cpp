@@ -39,6 +39,9 @@ void FindQuickLaunchFolders(SetupSession& s) {
   const QuickLaunchFolders folders = ComputeQuickLaunchFolders(
       windows9x, s.Expand("[Windows Directory]"), commonAppData, system.UserName(),
       windows9x ? std::string() : system.ComputerName(), system.UserAppDataDirectory().value_or(""),
+      [&s](const std::string& folder) {
+        return s.System.files.IsDirectory(folder.substr(0, folder.size() - 1));
+      },
       s.CodePage);
   s.QuickLaunchDir1 = folders.first;
   s.QuickLaunchDir2 = folders.second;

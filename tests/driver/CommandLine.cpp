@@ -63,6 +63,8 @@ WINDOW is a top-level window's caption; ID a control ID (decimal, 0x hex, -1).
                               their controls' texts, read without asking the program (so
                               texts set while it is busy show too); ends at the time-out
                               or 3 s after the last matching window has gone
+  link FILE                   print a shell link's target, arguments and working folder,
+                              one per line
 
 Options, before the command:
   --timeout SECONDS  how long to wait for windows, controls and states (default 15)

@@ -7,8 +7,9 @@
 #include "Controls.h"
 #include "Deadline.h"
 #include "MessageBoxes.h"
-#include "Watch.h"
 #include "Output.h"
+#include "ShellLinks.h"
+#include "Watch.h"
 #include "WindowListing.h"
 #include "WindowSearch.h"
 #include "WindowText.h"
@@ -266,6 +267,7 @@ const CommandSpec* FindCommand(const std::string& name) {
       {"key", 2, 2, false, Key},
       {"list", 0, 1, false, List},
       {"watch", 1, 1, false, Watch},
+      {"link", 1, 1, false, [](const Context& c) { return PrintShellLink(c.Arg(0)); }},
   };
   for (const auto& command : kCommands) {
     if (name == command.name) return &command;

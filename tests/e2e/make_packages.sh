@@ -56,6 +56,9 @@ variant() {  # NAME SED-SCRIPT [tarnpack build options...]
 variant sample-last-progress 's/^<Task ID="2010" Type="ShowDialogBox" IsExec="1">/<Task ID="2010" Type="ShowDialogBox" IsExec="0">/'
 # The finish page that offers a restart.
 variant sample-restart 's/^<Task ID="2009" Type="ShowDialogBox" IsExec="0">/<Task ID="2009" Type="ShowDialogBox" IsExec="1">/;s/^<Task ID="2010" Type="ShowDialogBox" IsExec="1">/<Task ID="2010" Type="ShowDialogBox" IsExec="0">/'
+# The program's shortcut also in Quick Launch, with an argument: on current systems it goes to
+# the user's own Quick Launch folder, once.
+variant sample-quick '/^<Task ID="2404"/,/^<\/Task>/{/^<SubTask ID="10002"/,/^<\/SubTask>/{s/<IsToQuickLaunch>0</<IsToQuickLaunch>1</;s/<Parameter></<Parameter>--from-quick-launch</}}'
 # Three volumes with the installer's own files in the first: 6 MB more of random data after
 # them, and a capacity of two fifths of the whole.
 head -c 6000000 /dev/urandom >"$out/stage/sample/files/bulk.bin"

@@ -458,11 +458,15 @@ class WineInstall {
     tarnpack::BuildResult built;
     std::string error;
     if (!tarnpack::BuildPackage(options, built, error)) return "build: " + error;
+    // The older profile layout this scene keeps, whose Quick Launch folder the system made with
+    // the profile; the other candidate is made below.
+    dir.MakeFolder(system.UserName() +
+                   "\\Application Data\\Microsoft\\Internet Explorer\\Quick Launch");
     if (!startup::LoadPackage(session) || !startup::ExtractInstallerFiles(session))
       return "the package does not load";
     startup::ApplyStartupDefaults(session);
     session.InstallDir = InstallDir();
-    // Quick Launch folders are found at loading; the system creates them with the profile.
+    // Quick Launch folders are found at loading.
     for (const auto& quickLaunch : {session.QuickLaunchDir1, session.QuickLaunchDir2}) {
       if (quickLaunch.compare(0, dir.Path().size(), dir.Path()) != 0)
         return "a Quick Launch folder outside the scratch folder: " + quickLaunch;

@@ -22,24 +22,24 @@ bool SplitTwoUp(const std::string& path, std::uint32_t codePage, std::string& ro
 
 }  // namespace
 
-QuickLaunchFolders ComputeQuickLaunchFolders(bool windows9x, const std::string& windowsDirectory,
-                                             const std::string& commonAppData,
-                                             const std::string& userName,
-                                             const std::string& computerName,
-                                             const std::string& userAppData,
-                                             std::uint32_t codePage) {
-  if (windows9x) {
-    return {windowsDirectory + "\\Application Data" + kQuickLaunchTail,
-            windowsDirectory + "\\Profiles\\" + userName + "\\Application Data" + kQuickLaunchTail};
-  }
+QuickLaunchFolders ComputeQuickLaunchFolders(
+    bool windows9x, const std::string& windowsDirectory, const std::string& commonAppData,
+    const std::string& userName, const std::string& computerName, const std::string& userAppData,
+    const std::function<bool(const std::string&)>& exists, std::uint32_t codePage) {
+  QuickLaunchFolders described;
   std::string root, last;
-  if (SplitTwoUp(commonAppData, codePage, root, last)) {
-    return {root + userName + "\\" + last + kQuickLaunchTail,
-            root + userName + "." + computerName + "\\" + last + kQuickLaunchTail};
+  if (windows9x) {
+    described = {
+        windowsDirectory + "\\Application Data" + kQuickLaunchTail,
+        windowsDirectory + "\\Profiles\\" + userName + "\\Application Data" + kQuickLaunchTail};
+  } else if (SplitTwoUp(commonAppData, codePage, root, last)) {
+    described = {root + userName + "\\" + last + kQuickLaunchTail,
+                 root + userName + "." + computerName + "\\" + last + kQuickLaunchTail};
   }
+  if (!described.first.empty() && (exists(described.first) || exists(described.second)))
+    return described;
   if (userAppData.empty()) return {};
-  const std::string own = userAppData + kQuickLaunchTail;
-  return {own, own};
+  return {userAppData + kQuickLaunchTail, std::string()};
 }
 
 }  // namespace tarn::engine

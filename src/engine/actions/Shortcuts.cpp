@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/actions/FolderChain.h"
 #include "engine/actions/ProductKey.h"
 #include "project/TaskIds.h"
 #include "text/ByteText.h"
@@ -81,7 +82,8 @@ void CreateShortcutSet(SetupSession& s, const ShortcutEntry& e, RegistryKey* hol
   if (e.toDesktop) make(ShortcutLocation::Desktop, false);
   if (e.toStartup) make(ShortcutLocation::Startup, false);
   if (e.toQuickLaunch) {
-    make(ShortcutLocation::QuickLaunch, false);
+    // Where there is only one Quick Launch folder, one copy is made and numbered.
+    if (!s.QuickLaunchDir2.empty()) make(ShortcutLocation::QuickLaunch, false);
     make(ShortcutLocation::QuickLaunch, true);
   }
 }
@@ -105,6 +107,11 @@ void CreateShortcut(SetupSession& s, const std::string& description, const std::
   link.showCommand = platform::kShowShow;
   link.iconFile = iconFile;
   link.iconIndex = 0;
+
+  // The user's own Quick Launch folder (the only one, on current systems) may not exist yet.
+  if (static_cast<ShortcutLocation>(location) == ShortcutLocation::QuickLaunch &&
+      s.QuickLaunchDir2.empty())
+    CreateFolderChain(s.System.files, folder.substr(0, folder.size() - 1), s.CodePage);
 
   const std::string linkPath = folder + description + kLinkExtension;
   if (record && holder) holder->SetString("FileLink" + std::to_string(index), linkPath);

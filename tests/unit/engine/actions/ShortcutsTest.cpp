@@ -309,5 +309,28 @@ TEST_F(ShortcutsTest, FinishPageNumbersEveryTickedShortcutAndCountsThem) {
   EXPECT_EQ(registry.OpenHandles(), 0);
 }
 
+TEST_F(ShortcutsTest, OneQuickLaunchFolderGetsOneNumberedCopyAndIsMadeWhenMissing) {
+  auto s = MakeSession({{"10002", "Quick", "quick.exe", "qx"}, {"10003", "One", "one.exe", "gx"}});
+  const std::string own = dir.Path("Roaming\\Microsoft\\Internet Explorer\\Quick Launch\\");
+  s->QuickLaunchDir1 = own;
+  s->QuickLaunchDir2.clear();
+
+  CreateFinishPageShortcuts(*s, [](const SubTask&) { return true; });
+
+  EXPECT_TRUE(dir.Files().IsDirectory(own.substr(0, own.size() - 1)));
+  const std::vector<std::string> expected = {own + "Quick.Lnk", kGroup + "One.Lnk"};
+  EXPECT_EQ(LinkPaths(), expected);
+  const std::string key = "SOFTWARE\\TarnSoft\\TarnInstall\\Acme\\Demo\\1.5";
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const auto value =
+        registry.GetValue(RootKey::LocalMachine, key, "FileLink" + std::to_string(i));
+    ASSERT_TRUE(value) << i;
+    EXPECT_EQ(value->data, expected[i] + '\0');
+  }
+  const auto count = registry.GetValue(RootKey::LocalMachine, key, "FileLinkCount");
+  ASSERT_TRUE(count);
+  EXPECT_EQ(count->data, std::string("\x02\0\0\0", 4));
+}
+
 }  // namespace
 }  // namespace tarn::engine
