@@ -9,6 +9,7 @@
 #include "engine/actions/Cleanup.h"
 #include "engine/actions/Programs.h"
 #include "engine/session/LoggingHost.h"
+#include "startup/EarlierRun.h"
 #include "startup/PackageLoader.h"
 #include "startup/SilentInstall.h"
 #include "startup/StartupDefaults.h"
@@ -112,6 +113,7 @@ bool CSetupApp::InitInstance() {
   InitCommonControlsEx(&icc);
   session_.InstallRunning = true;
   session_.Metrics = engine::PageMetricsForDpi(system_.DisplayLogPixelsY());
+  startup::RecoverEarlierRun(session_, silent);
 
   // A broken package ends quietly.
   if (!Load(silent)) return End();

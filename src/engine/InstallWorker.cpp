@@ -5,6 +5,7 @@
 
 #include "engine/actions/FileReplacement.h"
 #include "engine/actions/RegistryKey.h"
+#include "engine/actions/RunJournal.h"
 #include "engine/session/LoggingHost.h"
 #include "engine/stages/ComponentStage.h"
 #include "engine/stages/FileStage.h"
@@ -65,9 +66,12 @@ int RunInstallWorker(SetupSession& session, InstallHost& userInterface) {
                    ", program folder " + text::Quoted(session.ProgramFolderPath));
   InstallRun run(session, host);
   session.InstallRunning = true;
+  BeginJournal(session);
   if (RunStages(run)) {
     // Nothing will be rolled back now: the earlier versions are not needed any more.
+    MarkJournalDone(session);
     DiscardKeptCopies(session);
+    EndJournal(session);
     session.ExtractionOver = true;
     session.InstallCompleted = true;
     host.Finished(InstallEnd::Completed);

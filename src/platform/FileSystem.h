@@ -34,6 +34,9 @@ class File {
   // Sets the creation, last-access and last-write times. A system that keeps no creation time
   // ignores that one.
   virtual bool SetTimes(FileTime created, FileTime accessed, FileTime written) = 0;
+  // Writes what the system still holds for the file to the disk, so that it survives a power
+  // cut. A system that cannot tell reports success.
+  virtual bool Flush() { return true; }
 };
 
 // One name found by an enumeration, without its folder.
@@ -55,6 +58,24 @@ class FileSystem {
   // hidden before, nothing when the file cannot be reached. A system without the mark keeps
   // files visible and reports them so.
   virtual std::optional<bool> SetHidden(const std::string& path, bool hidden) = 0;
+  // Whether the file is marked hidden; nothing when it cannot be reached.
+  virtual std::optional<bool> IsHidden(const std::string& path) {
+    if (!Exists(path)) return std::nullopt;
+    return false;
+  }
+  // Gives the file `existing` a second name `link` in the same volume; false where the volume
+  // has no such names (the caller copies instead).
+  virtual bool LinkFile(const std::string& existing, const std::string& link) {
+    (void)existing;
+    (void)link;
+    return false;
+  }
+  // Renames `from` over `to` in one call, replacing a file there: at no instant is `to` missing.
+  // The base can only remove and rename, which real systems do better.
+  virtual bool RenameOver(const std::string& from, const std::string& to) {
+    if (Exists(to) && !RemoveFile(to)) return false;
+    return RenameFile(from, to);
+  }
   // Copies a file; with `failIfExists` an existing target is left alone and the copy fails.
   virtual bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
   // Creates one directory; its parent must exist. False if it exists already.

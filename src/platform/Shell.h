@@ -56,6 +56,12 @@ class Shell {
   virtual std::unique_ptr<ThreadScope> EnterThread() = 0;
   // Asks for a forced restart of the computer.
   virtual bool RestartComputer() = 0;
+  // This process's number, and whether a process of that number is running now.
+  virtual std::uint32_t CurrentProcessId() { return 0; }
+  virtual bool IsProcessRunning(std::uint32_t processId) {
+    (void)processId;
+    return false;
+  }
 };
 
 }  // namespace tarn::platform

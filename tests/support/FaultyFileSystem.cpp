@@ -11,6 +11,10 @@ class FaultyFile : public ForwardingFile {
   bool Write(const void* data, std::size_t size) override {
     return owner_.Proceed() && ForwardingFile::Write(data, size);
   }
+  bool Flush() override { return owner_.Proceed() && ForwardingFile::Flush(); }
+  bool SetTimes(platform::FileTime c, platform::FileTime a, platform::FileTime w) override {
+    return owner_.Proceed() && ForwardingFile::SetTimes(c, a, w);
+  }
 
  private:
   FaultyFileSystem& owner_;
@@ -20,6 +24,12 @@ class FaultyFile : public ForwardingFile {
 
 bool FaultyFileSystem::Proceed() {
   ++operations;
+  if (stopAfter > 0 && operations > stopAfter) {
+    // Thrown once: what runs while the stack unwinds must not throw again.
+    if (stopped) return false;
+    stopped = true;
+    throw ProcessKilled{};
+  }
   if (operations != failAt) return true;
   failed = true;
   return false;
@@ -27,6 +37,9 @@ bool FaultyFileSystem::Proceed() {
 
 std::unique_ptr<platform::File> FaultyFileSystem::Open(const std::string& path,
                                                        platform::OpenMode mode) {
+  // Creating or truncating a file changes the disk too.
+  if (mode != platform::OpenMode::Read && mode != platform::OpenMode::Update && !Proceed())
+    return nullptr;
   auto file = ForwardingFileSystem::Open(path, mode);
   if (!file) return nullptr;
   return std::make_unique<FaultyFile>(std::move(file), *this);
@@ -38,6 +51,32 @@ bool FaultyFileSystem::RemoveFile(const std::string& path) {
 
 bool FaultyFileSystem::RenameFile(const std::string& from, const std::string& to) {
   return Proceed() && ForwardingFileSystem::RenameFile(from, to);
+}
+
+bool FaultyFileSystem::RenameOver(const std::string& from, const std::string& to) {
+  return Proceed() && ForwardingFileSystem::RenameOver(from, to);
+}
+
+bool FaultyFileSystem::LinkFile(const std::string& existing, const std::string& link) {
+  return Proceed() && ForwardingFileSystem::LinkFile(existing, link);
+}
+
+bool FaultyFileSystem::CopyFileTo(const std::string& from, const std::string& to,
+                                  bool failIfExists) {
+  return Proceed() && ForwardingFileSystem::CopyFileTo(from, to, failIfExists);
+}
+
+std::optional<bool> FaultyFileSystem::SetHidden(const std::string& path, bool hidden) {
+  if (!Proceed()) return std::nullopt;
+  return ForwardingFileSystem::SetHidden(path, hidden);
+}
+
+bool FaultyFileSystem::MakeDirectory(const std::string& path) {
+  return Proceed() && ForwardingFileSystem::MakeDirectory(path);
+}
+
+bool FaultyFileSystem::RemoveEmptyDirectory(const std::string& path) {
+  return Proceed() && ForwardingFileSystem::RemoveEmptyDirectory(path);
 }
 
 }  // namespace tarn::test

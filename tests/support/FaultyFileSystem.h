@@ -1,6 +1,9 @@
 #pragma once
-// A file layer that fails one chosen operation: the n-th write, rename or delete (counted
-// together, from 1), and forwards everything else. With no n set it only counts.
+// A file layer that fails one chosen operation: the n-th change to the disk (writes, flushes,
+// renames, links, copies, deletions, attribute changes and folder creations, counted together,
+// from 1), and forwards everything else. With no n set it only counts. With `stopAfter` set it
+// plays a process killed after that many changes: the next change throws ProcessKilled, which
+// unwinds the run on the spot, and any change after it fails.
 
 #include <memory>
 #include <string>
@@ -8,6 +11,8 @@
 #include "support/ForwardingFileSystem.h"
 
 namespace tarn::test {
+
+struct ProcessKilled {};
 
 class FaultyFileSystem : public ForwardingFileSystem {
  public:
@@ -18,10 +23,20 @@ class FaultyFileSystem : public ForwardingFileSystem {
   int operations = 0;
   // Whether the chosen operation came and failed.
   bool failed = false;
+  // 0: the process lives on.
+  int stopAfter = 0;
+  // Whether the process was killed.
+  bool stopped = false;
 
   std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode) override;
   bool RemoveFile(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+  bool RenameOver(const std::string& from, const std::string& to) override;
+  bool LinkFile(const std::string& existing, const std::string& link) override;
+  bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  std::optional<bool> SetHidden(const std::string& path, bool hidden) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool RemoveEmptyDirectory(const std::string& path) override;
 
   // Counts one operation; false when it is the one to fail.
   bool Proceed();

@@ -30,6 +30,7 @@ class ForwardingFile : public platform::File {
   bool SetTimes(platform::FileTime c, platform::FileTime a, platform::FileTime w) override {
     return inner_ && inner_->SetTimes(c, a, w);
   }
+  bool Flush() override { return inner_ && inner_->Flush(); }
 
  private:
   std::unique_ptr<platform::File> inner_;
@@ -47,6 +48,15 @@ class ForwardingFileSystem : public platform::FileSystem {
   }
   std::optional<bool> SetHidden(const std::string& path, bool hidden) override {
     return inner_ ? inner_->SetHidden(path, hidden) : std::nullopt;
+  }
+  std::optional<bool> IsHidden(const std::string& path) override {
+    return inner_ ? inner_->IsHidden(path) : std::nullopt;
+  }
+  bool LinkFile(const std::string& existing, const std::string& link) override {
+    return inner_ && inner_->LinkFile(existing, link);
+  }
+  bool RenameOver(const std::string& from, const std::string& to) override {
+    return inner_ && inner_->RenameOver(from, to);
   }
   bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override {
     return inner_ && inner_->CopyFileTo(from, to, failIfExists);

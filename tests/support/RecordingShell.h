@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class RecordingShell : public platform::Shell {
   bool succeed = true;
   // Exit code of every program RunAndWait runs; nothing: the program cannot be started.
   std::optional<std::uint32_t> exitCode = 0;
+  // This process's number, and the numbers of the other processes said to be running.
+  std::uint32_t processId = 4242;
+  std::set<std::uint32_t> running;
 
   bool CreateShellLink(const platform::ShellLink& link, const std::string& linkPath) override {
     calls.push_back({"link", linkPath, link.target, link.showCommand, link});
@@ -60,6 +64,10 @@ class RecordingShell : public platform::Shell {
   bool RestartComputer() override {
     calls.push_back({"restart", {}, {}, 0, {}});
     return succeed;
+  }
+  std::uint32_t CurrentProcessId() override { return processId; }
+  bool IsProcessRunning(std::uint32_t id) override {
+    return id == processId || running.count(id) != 0;
   }
 };
 

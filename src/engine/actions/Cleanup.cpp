@@ -3,6 +3,7 @@
 #include <set>
 
 #include "engine/actions/FileReplacement.h"
+#include "engine/actions/RunJournal.h"
 #include "engine/actions/SharedFolders.h"
 #include "text/ByteText.h"
 
@@ -53,6 +54,7 @@ void RunCleanup(SetupSession& s) {
   for (const auto& path : s.TempFileList) files.RemoveFile(path);
   if (s.InstallRunning) {
     DiscardKeptCopies(s);
+    EndJournal(s);
     return;
   }
 
@@ -67,6 +69,7 @@ void RunCleanup(SetupSession& s) {
     else if (s.Log.IsOpen() && files.IsDirectory(folder))
       s.Log.Line("Roll-back: folder left, it is not empty: " + text::Quoted(folder));
   }
+  EndJournal(s);
 }
 
 }  // namespace tarn::engine

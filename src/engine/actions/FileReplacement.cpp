@@ -25,51 +25,49 @@ bool Replaceable(SetupSession& s, const std::string& target) {
   return !files.Exists(target) || files.Open(target, platform::OpenMode::Update) != nullptr;
 }
 
-bool PutInPlace(SetupSession& s, const std::string& staged, const std::string& target) {
-  platform::FileSystem& files = s.System.files;
-  std::string moved;
-  if (files.Exists(target)) {
-    if (s.KeptCopies.count(target) != 0 || s.WrittenFiles.count(target) != 0) {
-      // Written earlier in this run: the kept copy, if any, already holds the user's version.
-      if (!files.RemoveFile(target)) {
-        files.RemoveFile(staged);
-        return false;
-      }
-    } else {
-      moved = KeptName(s, target);
-      if (!files.RenameFile(target, moved)) {
-        files.RemoveFile(staged);
-        return false;
-      }
-    }
-  }
-  if (!files.RenameFile(staged, target)) {
-    if (!moved.empty()) files.RenameFile(moved, target);
-    files.RemoveFile(staged);
-    return false;
-  }
-  if (!moved.empty()) {
-    const bool wasHidden = files.SetHidden(moved, true).value_or(false);
-    s.KeptCopies[target] = KeptCopy{moved, wasHidden};
-  }
-  s.WrittenFiles.insert(target);
-  return true;
+namespace {
+
+// The earlier version under its kept name, while the target still holds it: a second name for
+// the same file, or where the volume has none, a copy with its time stamps and attributes.
+bool KeepEarlierVersion(platform::FileSystem& files, const std::string& target,
+                        const std::string& kept) {
+  return files.LinkFile(target, kept) || files.CopyFileTo(target, kept, true);
 }
 
-bool ReplaceWith(SetupSession& s, const std::string& staged, const std::string& target) {
+}  // namespace
+
+bool PutInPlace(SetupSession& s, const std::string& staged, const std::string& target) {
   platform::FileSystem& files = s.System.files;
-  const std::string moved = KeptName(s, target);
-  const bool existed = files.Exists(target);
-  if (existed && !files.RenameFile(target, moved)) {
-    files.RemoveFile(staged);
-    return false;
+  // At no instant is the target missing: the new version is renamed over it in one call.
+  if (!files.Exists(target)) {
+    s.Journal.New(target);
+    if (!files.RenameFile(staged, target)) {
+      files.RemoveFile(staged);
+      return false;
+    }
+  } else if (s.KeptCopies.count(target) != 0 || s.WrittenFiles.count(target) != 0) {
+    // Written earlier in this run: the kept copy, if any, already holds the user's version.
+    if (!files.RenameOver(staged, target)) {
+      files.RemoveFile(staged);
+      return false;
+    }
+  } else {
+    const std::string kept = KeptName(s, target);
+    const bool wasHidden = files.IsHidden(target).value_or(false);
+    s.Journal.Replaced(target, kept, wasHidden);
+    if (!KeepEarlierVersion(files, target, kept)) {
+      files.RemoveFile(staged);
+      return false;
+    }
+    if (!files.RenameOver(staged, target)) {
+      files.RemoveFile(kept);
+      files.RemoveFile(staged);
+      return false;
+    }
+    files.SetHidden(kept, true);
+    s.KeptCopies[target] = KeptCopy{kept, wasHidden};
   }
-  if (!files.RenameFile(staged, target)) {
-    if (existed) files.RenameFile(moved, target);
-    files.RemoveFile(staged);
-    return false;
-  }
-  if (existed) files.RemoveFile(moved);
+  s.WrittenFiles.insert(target);
   return true;
 }
 
@@ -88,9 +86,7 @@ bool RestoreKeptCopy(SetupSession& s, const std::string& target) {
   if (found == s.KeptCopies.end()) return false;
   platform::FileSystem& files = s.System.files;
   const KeptCopy kept = found->second;
-  // The new version must go first: names cannot be renamed over.
-  files.RemoveFile(target);
-  if (!files.RenameFile(kept.path, target)) return false;
+  if (!files.RenameOver(kept.path, target)) return false;
   files.SetHidden(target, kept.wasHidden);
   s.KeptCopies.erase(found);
   return true;

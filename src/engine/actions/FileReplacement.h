@@ -1,7 +1,8 @@
 #pragma once
 // Files are never rewritten in place. A new version is written under a staged name beside its
-// target and renamed into place once it is whole; a file it replaces is first moved aside to a
-// kept copy, so that an abandoned installation can put it back. Both names carry the run stamp:
+// target and renamed over it in one call once it is whole; the earlier version of a file it
+// replaces is kept under a second name first, so that an abandoned installation can put it
+// back. Every step is in the run's journal before it is taken. Both names carry the run stamp:
 //   "<target>.~TarnInstall<stamp>.new"   the new version while it is written (removed on failure)
 //   "<target>.~TarnInstall<stamp>.old"   the earlier version, hidden, until the run is over
 
@@ -18,13 +19,10 @@ std::string KeptName(const SetupSession& session, const std::string& target);
 // use, not read-only, not denied).
 bool Replaceable(SetupSession& session, const std::string& target);
 
-// Moves `staged` into the place of `target`. A file already there is moved aside to its kept
-// copy and noted in the session's kept copies, unless this run wrote it (then it simply goes).
+// Moves `staged` into the place of `target`. A file already there is kept under its kept name
+// and noted in the session's kept copies, unless this run wrote it (then it simply goes).
 // On failure the target is as it was and the staged file is gone.
 bool PutInPlace(SetupSession& session, const std::string& staged, const std::string& target);
-
-// Replaces `target` by `staged` without keeping the earlier version (the uninstall record).
-bool ReplaceWith(SetupSession& session, const std::string& staged, const std::string& target);
 
 // The installation is over for good: kept copies are no longer needed.
 void DiscardKeptCopies(SetupSession& session);

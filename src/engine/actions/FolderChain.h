@@ -2,6 +2,7 @@
 // Creating every folder along an absolute path.
 
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -12,5 +13,9 @@ namespace tarn::engine {
 // 500 characters or more is refused whole, never cut: false, nothing created.
 bool CreateFolderChain(platform::FileSystem& files, const std::string& path,
                        std::uint32_t codePage);
+// The folders CreateFolderChain would make for `path`, from the drive root down: those of the
+// chain that do not exist yet.
+std::vector<std::string> MissingFolders(platform::FileSystem& files, const std::string& path,
+                                        std::uint32_t codePage);
 
 }  // namespace tarn::engine

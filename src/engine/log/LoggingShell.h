@@ -29,6 +29,10 @@ class LoggingShell : public platform::Shell {
   void AnnounceFontChange() override { inner_.AnnounceFontChange(); }
   std::unique_ptr<platform::ThreadScope> EnterThread() override { return inner_.EnterThread(); }
   bool RestartComputer() override;
+  std::uint32_t CurrentProcessId() override { return inner_.CurrentProcessId(); }
+  bool IsProcessRunning(std::uint32_t processId) override {
+    return inner_.IsProcessRunning(processId);
+  }
 
  private:
   platform::Shell& inner_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/journal/InstallJournal.h"
 #include "engine/log/InstallLog.h"
 #include "engine/log/LoggingRegistry.h"
 #include "engine/log/LoggingShell.h"
@@ -93,6 +94,9 @@ struct SetupSession {
   std::set<std::string> UnwrittenFiles;
 
   std::string ProgramFolderPath;
+  // The journal of the worker's run, open from its first change to the disk until the
+  // installation completed or was rolled back.
+  InstallJournal Journal;
   // The licence was accepted on its page; only the user-interface thread uses it.
   bool LicenceAccepted = false;
   std::string CompanyText;

@@ -103,6 +103,7 @@ WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry) {
   const std::string& target = entry.ExpandedTarget();
   if (!Replaceable(s, target)) return WriteResult::NotReplaceable;
   const std::string staged = StagedName(s, target);
+  s.Journal.Staged(staged);
   if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
                              entry.Kind() == EntryKind::Stored))
     return WriteResult::NotExtracted;

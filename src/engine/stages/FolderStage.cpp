@@ -18,6 +18,8 @@ const char* FolderOutcome(bool existed, bool accepted, bool exists) {
 void CreateAndRecord(SetupSession& s, const std::string& path) {
   const bool logged = s.Log.IsOpen();
   const bool existed = logged && s.System.files.IsDirectory(path);
+  for (const auto& folder : MissingFolders(s.System.files, path, s.CodePage))
+    s.Journal.Folder(folder);
   const bool accepted = CreateFolderChain(s.System.files, path, s.CodePage);
   if (accepted) s.Project.CreatedFolderList.push_back(path);
   if (logged)

@@ -68,10 +68,12 @@ void RunUninstallStage(InstallRun& run) {
   const bool registerWithSystem = Option(s, FieldName::CreateUnInstall1);
   const bool uninstallShortcut = Option(s, FieldName::CreateUnInstall2);
   if (registerWithSystem || uninstallShortcut) {
-    // A record is never left half-copied: the copy takes the old one's place only when whole.
+    // A record is never left half-copied: the copy takes the old one's place only when whole,
+    // and the old one is kept until the run is over, like any file the run replaces.
     const std::string staged = StagedName(s, recordPath);
+    s.Journal.Staged(staged);
     if (s.System.files.CopyFileTo(s.ProjectCopyPath, staged, false))
-      ReplaceWith(s, staged, recordPath);
+      PutInPlace(s, staged, recordPath);
     else
       s.System.files.RemoveFile(staged);
   }

@@ -95,6 +95,8 @@ class PosixFile : public File {
     return ::futimens(fd_.get(), times) == 0;
   }
 
+  bool Flush() override { return ::fsync(fd_.get()) == 0; }
+
  private:
   FileDescriptor fd_;
 };
@@ -184,6 +186,14 @@ bool PosixFileSystem::RenameFile(const std::string& from, const std::string& to)
   // link() refuses an existing target where rename() would replace it.
   if (::link(source.c_str(), target.c_str()) != 0) return false;
   return ::unlink(source.c_str()) == 0;
+}
+
+bool PosixFileSystem::LinkFile(const std::string& existing, const std::string& link) {
+  return ::link(HostPath(existing).c_str(), HostPath(link).c_str()) == 0;
+}
+
+bool PosixFileSystem::RenameOver(const std::string& from, const std::string& to) {
+  return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
 }
 
 std::optional<bool> PosixFileSystem::SetHidden(const std::string& path, bool) {

@@ -16,6 +16,8 @@ class PosixFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
   std::optional<bool> SetHidden(const std::string& path, bool hidden) override;
+  bool LinkFile(const std::string& existing, const std::string& link) override;
+  bool RenameOver(const std::string& from, const std::string& to) override;
   bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override;
   bool MakeDirectory(const std::string& path) override;
   bool RemoveEmptyDirectory(const std::string& path) override;

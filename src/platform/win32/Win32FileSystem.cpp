@@ -65,6 +65,8 @@ class Win32File : public File {
     return SetFileTime(handle_.get(), &c, &a, &w) != FALSE;
   }
 
+  bool Flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
+
  private:
   KernelHandle handle_;
 };
@@ -104,6 +106,20 @@ std::optional<bool> Win32FileSystem::SetHidden(const std::string& path, bool hid
       hidden ? attributes | FILE_ATTRIBUTE_HIDDEN : attributes & ~DWORD{FILE_ATTRIBUTE_HIDDEN};
   if (wanted != attributes && !SetFileAttributesA(path.c_str(), wanted)) return std::nullopt;
   return (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+std::optional<bool> Win32FileSystem::IsHidden(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+bool Win32FileSystem::LinkFile(const std::string& existing, const std::string& link) {
+  return CreateHardLinkA(link.c_str(), existing.c_str(), nullptr) != FALSE;
+}
+
+bool Win32FileSystem::RenameOver(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 bool Win32FileSystem::CopyFileTo(const std::string& from, const std::string& to,

@@ -130,4 +130,15 @@ bool Win32Shell::RestartComputer() {
   return ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != FALSE;
 }
 
+std::uint32_t Win32Shell::CurrentProcessId() { return GetCurrentProcessId(); }
+
+bool Win32Shell::IsProcessRunning(std::uint32_t processId) {
+  KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+  if (!process.get()) {
+    // A process we may not look at is someone else's and certainly running.
+    return GetLastError() == ERROR_ACCESS_DENIED;
+  }
+  return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+
 }  // namespace tarn::platform

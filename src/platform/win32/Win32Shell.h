@@ -18,6 +18,8 @@ class Win32Shell : public Shell {
   void AnnounceFontChange() override;
   std::unique_ptr<ThreadScope> EnterThread() override;
   bool RestartComputer() override;
+  std::uint32_t CurrentProcessId() override;
+  bool IsProcessRunning(std::uint32_t processId) override;
 };
 
 }  // namespace tarn::platform

@@ -1,0 +1,37 @@
+#include "engine/journal/InstallJournal.h"
+
+namespace tarn::engine {
+
+bool InstallJournal::Open(platform::FileSystem& files, const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  file_ = files.Open(path, platform::OpenMode::Write);
+  path_ = file_ ? path : std::string();
+  return file_ != nullptr;
+}
+
+bool InstallJournal::IsOpen() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return file_ != nullptr;
+}
+
+std::string InstallJournal::Path() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return path_;
+}
+
+void InstallJournal::Append(JournalRecord record) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!file_) return;
+  const std::string line = FormatJournalRecord(record);
+  if (file_->Write(line.data(), line.size())) file_->Flush();
+}
+
+void InstallJournal::Discard(platform::FileSystem& files) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (path_.empty()) return;
+  file_.reset();
+  files.RemoveFile(path_);
+  path_.clear();
+}
+
+}  // namespace tarn::engine
