@@ -18,6 +18,7 @@
 
 #include "engine/InstallWorker.h"
 #include "engine/actions/Cleanup.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Registry.h"
@@ -45,7 +46,7 @@ constexpr char kShellFolders[] =
 constexpr char kProductRoot[] = "SOFTWARE\\TarnSoft\\TarnInstall";
 
 // The real system facts, with the folders and the program's own path moved into the scratch
-// folder so that nothing lands in the prefix's Windows folder. Pauses only add up.
+// folder so that nothing lands in the prefix's Windows folder.
 class ScratchSystemFacts : public platform::Win32SystemFacts {
  public:
   explicit ScratchSystemFacts(const test::ScratchFolder& dir) : dir_(dir) {}
@@ -55,11 +56,15 @@ class ScratchSystemFacts : public platform::Win32SystemFacts {
   std::optional<std::string> DesktopDirectory() override { return dir_.Path("Desktop"); }
   std::optional<std::string> UserAppDataDirectory() override { return dir_.Path("AppData"); }
   std::string ModulePath() override { return dir_.Path("setup\\Setup.exe"); }
-  void Pause(std::uint32_t milliseconds) override { paused += milliseconds; }
-  std::uint64_t paused = 0;
 
  private:
   const test::ScratchFolder& dir_;
+};
+
+class ScratchClock : public platform::Win32Clock {
+ public:
+  void Pause(std::uint32_t milliseconds) override { paused += milliseconds; }
+  std::uint64_t paused = 0;
 };
 
 // The real registry, except that three shell folder values read as scratch folders: the start
@@ -501,8 +506,10 @@ class WineInstall {
                                {"Common Startup", dir.Path("Start Menu\\Programs\\StartUp")},
                                {"Common AppData", dir.Path("All Users\\Application Data")}}};
   ScratchSystemFacts system{dir};
+  // The real clock, except that pauses only add up.
+  ScratchClock clock;
   test::ScriptedInstallHost host;
-  SetupSession session{Platform{files, registry, system, shell}};
+  SetupSession session{Platform{files, registry, system, clock, shell}};
 };
 
 const std::string WineInstall::kRawBytes = [] {

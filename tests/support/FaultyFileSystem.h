@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "support/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 
 namespace tarn::test {
 
-class FaultyFileSystem : public ForwardingFileSystem {
+class FaultyFileSystem : public platform::ForwardingFileSystem {
  public:
   explicit FaultyFileSystem(platform::FileSystem& inner) : ForwardingFileSystem(&inner) {}
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/session/SetupSession.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/FaultyFileSystem.h"
@@ -52,9 +53,10 @@ class InstallScene {
   FaultyFileSystem files{dir.Files()};
   FakeRegistry registry;
   FakeSystemFacts system;
+  FakeClock clock;
   RecordingShell shell;
   ScriptedInstallHost host;
-  engine::SetupSession session{engine::Platform{files, registry, system, shell}};
+  engine::SetupSession session{engine::Platform{files, registry, system, clock, shell}};
 };
 
 }  // namespace tarn::test

@@ -104,22 +104,6 @@ TEST(Win32SystemFacts, FoldersAndNamesOfThePrefix) {
   EXPECT_GE(system.DisplayLogPixelsY(), 96);
 }
 
-TEST(Win32SystemFacts, LocalTimeConvertsLikeTheClock) {
-  Win32SystemFacts system;
-  SystemTime local = system.LocalTime();
-  local.milliseconds = 0;
-  const auto converted = system.LocalToFileTime(local);
-  ASSERT_TRUE(converted);
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  const FileTime utcNow = (static_cast<FileTime>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-  // The converted local time lies in the last minute of the UTC clock.
-  EXPECT_LE(*converted, utcNow);
-  EXPECT_LT(utcNow - *converted, 60ull * 10000000);
-  local.month = 13;
-  EXPECT_FALSE(system.LocalToFileTime(local));
-}
-
 TEST(Win32PathVariables, ExpandOnTheRealSystem) {
   Win32SystemFacts system;
   Win32Registry registry;

@@ -15,6 +15,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
@@ -41,8 +42,9 @@ struct PageSession {
   test::FakeRegistry fake;
   platform::Registry& registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
-  engine::SetupSession session{{files, registry, system, shell}};
+  engine::SetupSession session{{files, registry, system, clock, shell}};
 };
 
 std::string WindowText(HWND window) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
@@ -14,8 +15,9 @@ struct ProgramsTest : testing::Test {
   test::ScratchFolder dir;
   test::FakeRegistry registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
-  Platform platform{dir.Files(), registry, system, shell};
+  Platform platform{dir.Files(), registry, system, clock, shell};
 };
 
 TEST_F(ProgramsTest, RunsQuotedFromTheProgramsOwnFolderAndPassesTheExitCodeOn) {

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "project/TaskIds.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
@@ -75,7 +76,7 @@ class ShortcutsTest : public testing::Test {
   // A session as the worker leaves it before the shortcut stage, with Task 2404 of `shortcuts`
   // after a first subtask of another type.
   std::unique_ptr<SetupSession> MakeSession(const std::vector<Shortcut>& shortcuts) {
-    auto s = std::make_unique<SetupSession>(Platform{dir.Files(), registry, system, shell});
+    auto s = std::make_unique<SetupSession>(Platform{dir.Files(), registry, system, clock, shell});
     s->Language.Load(dir.Path("lang.ini"), dir.Files());
     s->InstallDir = "C:\\Program Files\\Demo";
     s->ProgramFolderPath = kGroup;
@@ -115,6 +116,7 @@ class ShortcutsTest : public testing::Test {
   test::ScratchFolder dir;
   test::FakeRegistry registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
 };
 
@@ -267,7 +269,7 @@ TEST_F(ShortcutsTest, StageMakesEachSubtasksSetInOrderAndStopsWhenAbandoned) {
 }
 
 TEST_F(ShortcutsTest, StageWithoutShortcutTaskOnlyShowsItsStatus) {
-  SetupSession s(Platform{dir.Files(), registry, system, shell});
+  SetupSession s(Platform{dir.Files(), registry, system, clock, shell});
   s.Language.Load(dir.Path("lang.ini"), dir.Files());
   test::ScriptedInstallHost host;
   InstallRun run(s, host);

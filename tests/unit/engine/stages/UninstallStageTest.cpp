@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "project/TaskIds.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
@@ -50,7 +51,7 @@ class UninstallRegistrationTest : public testing::Test {
   }
 
   std::unique_ptr<SetupSession> MakeSession(const Options& options, const std::string& language) {
-    auto s = std::make_unique<SetupSession>(Platform{dir.Files(), registry, system, shell});
+    auto s = std::make_unique<SetupSession>(Platform{dir.Files(), registry, system, clock, shell});
     dir.WriteFile("lang.ini", "[Language=409]\r\n" + language);
     s->Language.Load(dir.Path("lang.ini"), dir.Files());
     s->InstallDir = dir.Path("Demo");
@@ -93,6 +94,7 @@ class UninstallRegistrationTest : public testing::Test {
   test::ScratchFolder dir;
   test::FakeRegistry registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
   std::string uninstaller;
   std::string record;
