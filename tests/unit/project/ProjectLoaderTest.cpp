@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ProjectText.h"
 #include "package/PackageEntry.h"
+#include "support/ProjectText.h"
 #include "text/ByteText.h"
 
 namespace tarn::project {

@@ -9,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "HostWindow.h"
 #include "engine/session/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -20,6 +19,7 @@
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
+#include "support/win32/HostWindow.h"
 #include "text/ByteText.h"
 #include "wizard/ChangeInstallPath.h"
 #include "wizard/FolderTree.h"

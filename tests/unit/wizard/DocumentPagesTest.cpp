@@ -11,7 +11,6 @@
 #include <functional>
 #include <thread>
 
-#include "MemoryCanvas.h"
 #include "engine/session/SetupSession.h"
 #include "platform/FileSystem.h"
 #include "project/Task.h"
@@ -21,6 +20,7 @@
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
+#include "support/win32/MemoryCanvas.h"
 #include "ui/SystemLibrary.h"
 #include "wizard/ReadSoftLicense.h"
 #include "wizard/ShowReadme.h"

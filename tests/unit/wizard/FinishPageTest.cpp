@@ -9,7 +9,6 @@
 
 #include <vector>
 
-#include "HostWindow.h"
 #include "engine/session/SetupSession.h"
 #include "project/TaskIds.h"
 #include "support/FakeClock.h"
@@ -18,6 +17,7 @@
 #include "support/ProjectTasks.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
+#include "support/win32/HostWindow.h"
 
 namespace tarn::wizard {
 namespace {
