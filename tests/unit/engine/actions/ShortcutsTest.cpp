@@ -10,11 +10,8 @@
 #include <set>
 
 #include "project/TaskIds.h"
-#include "support/FakeClock.h"
-#include "support/FakeRegistry.h"
-#include "support/FakeSystemFacts.h"
-#include "support/RecordingShell.h"
-#include "support/ScratchFolder.h"
+#include "support/FakeMachine.h"
+#include "support/ProjectTasks.h"
 #include "support/ScriptedInstallHost.h"
 
 namespace tarn::engine {
@@ -58,7 +55,7 @@ SubTask ShortcutSubTask(const Shortcut& c) {
   return sub;
 }
 
-class ShortcutsTest : public testing::Test {
+class ShortcutsTest : public testing::Test, protected test::FakeMachine {
  protected:
   ShortcutsTest() {
     AddShellFolders();
@@ -76,7 +73,7 @@ class ShortcutsTest : public testing::Test {
   // A session as the worker leaves it before the shortcut stage, with Task 2404 of `shortcuts`
   // after a first subtask of another type.
   std::unique_ptr<SetupSession> MakeSession(const std::vector<Shortcut>& shortcuts) {
-    auto s = std::make_unique<SetupSession>(Platform{dir.Files(), registry, system, clock, shell});
+    auto s = std::make_unique<SetupSession>(Services());
     s->Language.Load(dir.Path("lang.ini"), dir.Files());
     s->InstallDir = "C:\\Program Files\\Demo";
     s->ProgramFolderPath = kGroup;
@@ -84,14 +81,7 @@ class ShortcutsTest : public testing::Test {
     s->QuickLaunchDir2 = kQuick2;
     s->InstallRunning = true;
 
-    project::Task properties(std::string(project::task::Properties), project::TaskType::DataSetting,
-                             false);
-    SubTask vars("10001", SubTaskType::GetAllVar);
-    vars.AddField(FieldName::CompanyDesc, "Acme");
-    vars.AddField(FieldName::ProjectName, "Demo");
-    vars.AddField(FieldName::ProductVersion, "1.5");
-    properties.AddSubTask(vars);
-    s->Project.AddTask(properties);
+    s->Project.AddTask(test::ProductProperties("Acme", "Demo", "1.5"));
 
     project::Task task(std::string(project::task::Shortcuts), project::TaskType::DataSetting,
                        false);
@@ -113,11 +103,6 @@ class ShortcutsTest : public testing::Test {
 
   static constexpr const char* kShellFolders =
       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  test::ScratchFolder dir;
-  test::FakeRegistry registry;
-  test::FakeSystemFacts system;
-  test::FakeClock clock;
-  test::RecordingShell shell;
 };
 
 TEST_F(ShortcutsTest, CreateShortcutPlacesNamesAndRecordsEachLocation) {
