@@ -21,6 +21,7 @@
 #include "engine/actions/Cleanup.h"
 #include "startup/PackageLoader.h"
 #include "startup/StartupDefaults.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/ProjectDocument.h"
@@ -128,9 +129,10 @@ struct Machine {
   tarn::platform::FileSystem& files;
   tarn::test::FakeRegistry registry;
   tarn::test::FakeSystemFacts system;
+  tarn::test::FakeClock clock;
   tarn::test::RecordingShell shell;
   tarn::test::ScriptedInstallHost host;
-  tarn::engine::SetupSession session{tarn::engine::Platform{files, registry, system, shell}};
+  tarn::engine::SetupSession session{tarn::engine::Platform{files, registry, system, clock, shell}};
 };
 
 void BM_Install(benchmark::State& state) {
@@ -159,7 +161,7 @@ void BM_Install(benchmark::State& state) {
     }
 
     state.PauseTiming();
-    pausedMs += machine->system.pausedMilliseconds;
+    pausedMs += machine->clock.pausedMilliseconds;
     tarn::engine::RunCleanup(session);
     machine.reset();
     std::error_code ec;

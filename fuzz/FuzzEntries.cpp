@@ -20,6 +20,7 @@
 #include "project/LanguageTable.h"
 #include "project/ProjectLoader.h"
 #include "startup/SetupCommandLine.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
@@ -141,9 +142,10 @@ void RegistryTextInput(const std::uint8_t* data, std::size_t size) {
   files.Put("C:\\TEMP\\data.txt", Bytes(data + 1, size - 1));
   test::FakeRegistry registry(codePage);
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   system.ansiCodePage = codePage;
   test::RecordingShell shell;
-  engine::SetupSession session(engine::Platform{files, registry, system, shell});
+  engine::SetupSession session(engine::Platform{files, registry, system, clock, shell});
   engine::ImportRegistryTextFile(session, "C:\\TEMP\\data.txt");
   Check(registry.OpenHandles() == 0, "every registry handle closed");
 }

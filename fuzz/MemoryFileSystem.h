@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "support/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 
 namespace tarn::fuzz {
 
@@ -45,7 +45,7 @@ class MemoryFile : public platform::File {
 };
 
 // Read-only files by exact path; writes, renames and the rest fail.
-class MemoryFileSystem : public test::ForwardingFileSystem {
+class MemoryFileSystem : public platform::ForwardingFileSystem {
  public:
   void Put(const std::string& path, std::string content) { files_[path] = std::move(content); }
 

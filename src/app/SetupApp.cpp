@@ -40,12 +40,12 @@ class OleScope {
 
 CSetupApp::CSetupApp(std::string commandLine)
     : commandLine_(std::move(commandLine)),
-      session_(engine::Platform{files_, registry_, system_, shell_}) {}
+      session_(engine::Platform{files_, registry_, system_, clock_, shell_}) {}
 
 bool CSetupApp::StartLog(const startup::ParsedCommandLine& parsed) {
   const startup::SetupOptions& options = parsed.options;
   std::string error = parsed.error;
-  if (options.logPath && !session_.Log.Open(files_, system_, *options.logPath, session_.CodePage) &&
+  if (options.logPath && !session_.Log.Open(files_, clock_, *options.logPath, session_.CodePage) &&
       error.empty())
     error = "The log file \"" + *options.logPath + "\" cannot be created.";
   if (error.empty()) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/session/SetupSession.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -40,6 +41,7 @@ class CSetupApp {
   platform::Win32FileSystem files_;
   platform::Win32Registry registry_;
   platform::Win32SystemFacts system_;
+  platform::Win32Clock clock_;
   platform::Win32Shell shell_;
   engine::SetupSession session_;
 

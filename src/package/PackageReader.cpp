@@ -115,11 +115,11 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
   return ok;
 }
 
-void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system) {
-  ApplyTimeStamp(entry, system, entry.ExpandedTarget());
+void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::Clock& clock) {
+  ApplyTimeStamp(entry, clock, entry.ExpandedTarget());
 }
 
-void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system,
+void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::Clock& clock,
                                    const std::string& path) {
   const CalendarTime t = entry.TimeStamp();
   platform::SystemTime local;
@@ -129,7 +129,7 @@ void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::SystemFa
   local.hour = static_cast<std::uint16_t>(t.hour);
   local.minute = static_cast<std::uint16_t>(t.minute);
   local.second = static_cast<std::uint16_t>(t.second);
-  const auto when = system.LocalToFileTime(local);
+  const auto when = clock.LocalToFileTime(local);
   if (!when) return;
   auto file = fs_.Open(path, platform::OpenMode::Update);
   if (file) file->SetTimes(*when, *when, *when);

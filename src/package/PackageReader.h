@@ -13,8 +13,8 @@
 #include "package/PackageEntry.h"
 #include "package/PackageTrailer.h"
 #include "package/VolumePrompt.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/SystemFacts.h"
 
 namespace tarn::package {
 
@@ -55,10 +55,9 @@ class PackageReader {
 
   // Sets the creation, last-access and last-write times of the entry's expanded target to the
   // entry's time stamp, read as local time. Nothing happens when the file cannot be opened.
-  void ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system);
+  void ApplyTimeStamp(const PackageEntry& entry, platform::Clock& clock);
   // The same for another file, such as the entry's new version before it takes its place.
-  void ApplyTimeStamp(const PackageEntry& entry, platform::SystemFacts& system,
-                      const std::string& path);
+  void ApplyTimeStamp(const PackageEntry& entry, platform::Clock& clock, const std::string& path);
 
   std::int32_t CurrentVolume() const { return currentVolume_; }
   const std::string& VolumeFolder() const { return volumeFolder_; }

@@ -1,11 +1,10 @@
 #pragma once
-// Facts about the running system: version, folders, names, locale, display, clock.
+// Facts about the running system: version, folders, names, locale, display. Time is the
+// clock's (platform/Clock.h).
 
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "platform/Time.h"
 
 namespace tarn::platform {
 
@@ -48,11 +47,6 @@ class SystemFacts {
   virtual std::uint32_t AnsiCodePage() = 0;
   // Vertical pixels per logical inch of the display.
   virtual std::int32_t DisplayLogPixelsY() = 0;
-
-  virtual SystemTime LocalTime() = 0;
-  // A local calendar time as a file time in UTC; nothing for an invalid date.
-  virtual std::optional<FileTime> LocalToFileTime(const SystemTime& local) = 0;
-  virtual void Pause(std::uint32_t milliseconds) = 0;
 };
 
 }  // namespace tarn::platform

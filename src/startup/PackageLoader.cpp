@@ -50,7 +50,7 @@ void FindQuickLaunchFolders(SetupSession& s) {
 }  // namespace
 
 bool LoadPackage(SetupSession& s) {
-  s.RunStamp = package::MakeRunStamp(ToCalendar(s.System.system.LocalTime()));
+  s.RunStamp = package::MakeRunStamp(ToCalendar(s.System.clock.LocalTime()));
   s.ProjectCopyPath = s.Expand("[TempFileDir]\\TarnInstall" + s.RunStamp + ".xml");
   s.TempFileList.push_back(s.ProjectCopyPath);
   FindQuickLaunchFolders(s);

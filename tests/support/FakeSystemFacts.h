@@ -26,11 +26,6 @@ class FakeSystemFacts : public platform::SystemFacts {
   std::uint32_t systemLocale = 0x409;
   std::uint32_t ansiCodePage = 1252;
   std::int32_t logPixelsY = 96;
-  platform::SystemTime localTime{2005, 1, 0, 23, 20, 20, 58, 0};
-  // Added to a local time's value to make it UTC (minutes east of UTC, negated).
-  std::int32_t utcOffsetMinutes = 0;
-  // Sum of all pauses asked for; nothing actually waits.
-  std::uint64_t pausedMilliseconds = 0;
 
   // A 9x-family system: version word with the high bit set.
   void Windows9x(std::uint32_t major, std::uint32_t minor);
@@ -50,9 +45,6 @@ class FakeSystemFacts : public platform::SystemFacts {
   std::uint32_t SystemLocale() override { return systemLocale; }
   std::uint32_t AnsiCodePage() override { return ansiCodePage; }
   std::int32_t DisplayLogPixelsY() override { return logPixelsY; }
-  platform::SystemTime LocalTime() override { return localTime; }
-  std::optional<platform::FileTime> LocalToFileTime(const platform::SystemTime& local) override;
-  void Pause(std::uint32_t milliseconds) override { pausedMilliseconds += milliseconds; }
 };
 
 }  // namespace tarn::test

@@ -4,12 +4,12 @@ namespace tarn::test {
 
 namespace {
 
-class FaultyFile : public ForwardingFile {
+class FaultyFile : public platform::ForwardingFile {
  public:
   FaultyFile(std::unique_ptr<platform::File> inner, FaultyFileSystem& owner)
       : ForwardingFile(std::move(inner)), owner_(owner) {}
   bool Write(const void* data, std::size_t size) override {
-    return owner_.Proceed() && ForwardingFile::Write(data, size);
+    return owner_.Proceed() && platform::ForwardingFile::Write(data, size);
   }
   bool Flush() override { return owner_.Proceed() && ForwardingFile::Flush(); }
   bool SetTimes(platform::FileTime c, platform::FileTime a, platform::FileTime w) override {

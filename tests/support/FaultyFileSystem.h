@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "support/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 
 namespace tarn::test {
 
 struct ProcessKilled {};
 
-class FaultyFileSystem : public ForwardingFileSystem {
+class FaultyFileSystem : public platform::ForwardingFileSystem {
  public:
   explicit FaultyFileSystem(platform::FileSystem& inner) : ForwardingFileSystem(&inner) {}
 

@@ -1,7 +1,8 @@
 #pragma once
 // A machine for install tests: its folders in a scratch folder (Windows, system, desktop, Start
 // menu, temp, the setup folder and "App" as the installation folder), fakes for the registry,
-// the system facts and the shell, a scripted host, and a file layer that can fail on purpose.
+// the system facts, the clock and the shell, a scripted host, and a file layer that can fail
+// on purpose.
 // A package is built from streams and project text and installed as start-up and the wizard
 // would: loaded, defaults applied, then the worker on the calling thread.
 
@@ -9,11 +10,8 @@
 #include <vector>
 
 #include "engine/session/SetupSession.h"
-#include "support/FakeRegistry.h"
-#include "support/FakeSystemFacts.h"
+#include "support/FakeMachine.h"
 #include "support/FaultyFileSystem.h"
-#include "support/RecordingShell.h"
-#include "support/ScratchFolder.h"
 #include "support/ScriptedInstallHost.h"
 #include "support/TestPackage.h"
 
@@ -29,7 +27,7 @@ std::string Task(const std::string& id, const std::string& subTasks);
 std::string Files(const std::vector<std::string>& files);
 std::string Registry(const std::string& name, const std::string& value);
 
-class InstallScene {
+class InstallScene : public FakeMachine {
  public:
   InstallScene();
 
@@ -48,13 +46,9 @@ class InstallScene {
 
   // File list lines added as they are, after the packaged streams.
   std::string extraFileLines;
-  ScratchFolder dir;
   FaultyFileSystem files{dir.Files()};
-  FakeRegistry registry;
-  FakeSystemFacts system;
-  RecordingShell shell;
   ScriptedInstallHost host;
-  engine::SetupSession session{engine::Platform{files, registry, system, shell}};
+  engine::SetupSession session{Services(files)};
 };
 
 }  // namespace tarn::test

@@ -18,5 +18,8 @@ project::SubTask MakeSubTask(const std::string& id, project::SubTaskType type,
                              const SubTaskFields& fields);
 // A task shown as a dialog and run (IsExec 1), holding copies of `subTasks`.
 project::Task MakeTask(std::string_view id, const std::vector<project::SubTask>& subTasks);
+// The properties task (2401) of a product: company, name and version, as the data it is.
+project::Task ProductProperties(const std::string& company, const std::string& name,
+                                const std::string& version);
 
 }  // namespace tarn::test

@@ -60,7 +60,7 @@ void RunCleanup(SetupSession& s) {
 
   s.Log.Line("Rolling back the installation");
   RollBackFiles(s);
-  s.System.system.Pause(100);
+  s.System.clock.Pause(100);
   // No created folder may be the current one when it is removed.
   files.ChangeCurrentDirectory("C:\\");
   for (const auto& folder : s.Project.CreatedFolderList) {

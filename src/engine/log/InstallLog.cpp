@@ -17,8 +17,8 @@ std::string TimeStamp(const platform::SystemTime& t) {
 
 }  // namespace
 
-bool InstallLog::Open(platform::FileSystem& files, platform::SystemFacts& clock,
-                      const std::string& path, std::uint32_t codePage) {
+bool InstallLog::Open(platform::FileSystem& files, platform::Clock& clock, const std::string& path,
+                      std::uint32_t codePage) {
   auto file = files.Open(path, platform::OpenMode::Log);
   if (!file) return false;
   const std::lock_guard<std::mutex> lock(mutex_);

@@ -8,15 +8,15 @@
 #include <mutex>
 #include <string>
 
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/SystemFacts.h"
 
 namespace tarn::engine {
 
 class InstallLog {
  public:
   // Creates the file, or empties it; false when it cannot be created.
-  bool Open(platform::FileSystem& files, platform::SystemFacts& clock, const std::string& path,
+  bool Open(platform::FileSystem& files, platform::Clock& clock, const std::string& path,
             std::uint32_t codePage);
   bool IsOpen() const;
   // One line, `text` in the ANSI code page; a text with line ends gives one line for each.
@@ -26,7 +26,7 @@ class InstallLog {
  private:
   mutable std::mutex mutex_;
   std::unique_ptr<platform::File> file_;
-  platform::SystemFacts* clock_ = nullptr;
+  platform::Clock* clock_ = nullptr;
   std::uint32_t codePage_ = 0;
 };
 

@@ -7,7 +7,7 @@ namespace tarn::engine {
 SetupSession::SetupSession(const Platform& platform)
     : LoggedRegistry(platform.registry, Log),
       LoggedShell(platform.shell, Log),
-      System{platform.files, LoggedRegistry, platform.system, LoggedShell},
+      System{platform.files, LoggedRegistry, platform.system, platform.clock, LoggedShell},
       CodePage(platform.system.AnsiCodePage()),
       Language(platform.system.SystemLocale(), CodePage),
       Reader(platform.files, ExtractionOver, CodePage) {}

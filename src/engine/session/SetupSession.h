@@ -15,10 +15,7 @@
 #include "engine/session/PageMetrics.h"
 #include "package/PackageReader.h"
 #include "package/PackageTrailer.h"
-#include "platform/FileSystem.h"
-#include "platform/Registry.h"
-#include "platform/Shell.h"
-#include "platform/SystemFacts.h"
+#include "platform/Platform.h"
 #include "project/InstallProject.h"
 #include "project/LanguageTable.h"
 #include "project/PathVariables.h"
@@ -32,12 +29,7 @@ struct KeptCopy {
 };
 
 // The system services a run works with.
-struct Platform {
-  platform::FileSystem& files;
-  platform::Registry& registry;
-  platform::SystemFacts& system;
-  platform::Shell& shell;
-};
+using Platform = platform::Platform;
 
 struct SetupSession {
   explicit SetupSession(const Platform& platform);

@@ -107,7 +107,7 @@ WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry) {
   if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
                              entry.Kind() == EntryKind::Stored))
     return WriteResult::NotExtracted;
-  s.Reader.ApplyTimeStamp(entry, s.System.system, staged);
+  s.Reader.ApplyTimeStamp(entry, s.System.clock, staged);
   return PutInPlace(s, staged, target) ? WriteResult::Written : WriteResult::NotPutInPlace;
 }
 

@@ -18,10 +18,10 @@ bool InstallRun::CancelPoint() {
   return false;
 }
 
-void InstallRun::EntryPause() { session_.System.system.Pause(kEntryPauseMs); }
+void InstallRun::EntryPause() { session_.System.clock.Pause(kEntryPauseMs); }
 
 bool InstallRun::StageGate() {
-  session_.System.system.Pause(kStageGatePauseMs);
+  session_.System.clock.Pause(kStageGatePauseMs);
   return session_.InstallRunning;
 }
 

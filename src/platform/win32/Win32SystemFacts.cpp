@@ -143,29 +143,4 @@ std::int32_t Win32SystemFacts::DisplayLogPixelsY() {
   return GetDeviceCaps(display.get(), LOGPIXELSY);
 }
 
-SystemTime Win32SystemFacts::LocalTime() {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  return SystemTime{st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
-                    st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
-}
-
-std::optional<FileTime> Win32SystemFacts::LocalToFileTime(const SystemTime& local) {
-  SYSTEMTIME st;
-  st.wYear = local.year;
-  st.wMonth = local.month;
-  st.wDayOfWeek = local.dayOfWeek;
-  st.wDay = local.day;
-  st.wHour = local.hour;
-  st.wMinute = local.minute;
-  st.wSecond = local.second;
-  st.wMilliseconds = local.milliseconds;
-  FILETIME localTime, utc;
-  if (!SystemTimeToFileTime(&st, &localTime)) return std::nullopt;
-  if (!LocalFileTimeToFileTime(&localTime, &utc)) return std::nullopt;
-  return (static_cast<FileTime>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
-}
-
-void Win32SystemFacts::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
-
 }  // namespace tarn::platform

@@ -20,9 +20,6 @@ class Win32SystemFacts : public SystemFacts {
   std::uint32_t SystemLocale() override;
   std::uint32_t AnsiCodePage() override;
   std::int32_t DisplayLogPixelsY() override;
-  SystemTime LocalTime() override;
-  std::optional<FileTime> LocalToFileTime(const SystemTime& local) override;
-  void Pause(std::uint32_t milliseconds) override;
 };
 
 }  // namespace tarn::platform

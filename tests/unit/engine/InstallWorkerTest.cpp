@@ -111,7 +111,7 @@ TEST(InstallWorker, ACompleteRunWorksThroughEveryStageInOrder) {
   // Progress once per counted file (K entries and the broken line are not counted), and
   // the pauses: eight at 300 ms, one of 3 ms per folder and per file entry but the broken one.
   EXPECT_EQ(t.host.progress, (std::vector<std::int32_t>{14, 28, 42, 57, 71, 85, 100}));
-  EXPECT_EQ(t.system.pausedMilliseconds, 8u * 300 + 2 * 3 + 8 * 3);
+  EXPECT_EQ(t.clock.pausedMilliseconds, 8u * 300 + 2 * 3 + 8 * 3);
   EXPECT_EQ(t.registry.OpenHandles(), 0);
 }
 
@@ -222,7 +222,7 @@ TEST(InstallWorker, KeptFilesAndANewerUninstallerAreCountedButNotWritten) {
     EXPECT_EQ(t.host.progress, (std::vector<std::int32_t>{25, 50, 75, 100})) << c.what;
     // Kept and skipped entries take no pause: only the language file and new.ini do, besides
     // the written uninstaller.
-    EXPECT_EQ(t.system.pausedMilliseconds, 8u * 300 + 2 * 3 + (c.uninstallerWritten ? 3 : 2) * 3)
+    EXPECT_EQ(t.clock.pausedMilliseconds, 8u * 300 + 2 * 3 + (c.uninstallerWritten ? 3 : 2) * 3)
         << c.what;
   }
 }

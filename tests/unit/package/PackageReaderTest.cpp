@@ -6,7 +6,7 @@
 
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
-#include "support/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 #include "support/LzmaStreams.h"
 #include "support/ScratchFolder.h"
 
@@ -304,7 +304,7 @@ TEST_F(PackageFixture, MissingVolumeIsAskedForUntilFound) {
 }
 
 // Every path opens the one setup file, so that names a scratch folder cannot hold still reach it.
-class AnyPathOpensSetup : public test::ForwardingFileSystem {
+class AnyPathOpensSetup : public platform::ForwardingFileSystem {
  public:
   AnyPathOpensSetup(platform::FileSystem& inner, std::string setup)
       : ForwardingFileSystem(&inner), inner_(inner), setup_(std::move(setup)) {}
@@ -385,7 +385,7 @@ TEST_F(PackageFixture, RefusesVolumePathsTooLongForTheVolumeField) {
 }
 
 // A file layer whose files take only so many bytes, like a full disk.
-class FullDisk : public test::ForwardingFileSystem {
+class FullDisk : public platform::ForwardingFileSystem {
  public:
   FullDisk(platform::FileSystem& real, std::size_t room)
       : ForwardingFileSystem(&real), room_(room) {}
@@ -396,7 +396,7 @@ class FullDisk : public test::ForwardingFileSystem {
   }
 
  private:
-  class LimitedFile : public test::ForwardingFile {
+  class LimitedFile : public platform::ForwardingFile {
    public:
     LimitedFile(std::unique_ptr<platform::File> f, std::size_t room)
         : ForwardingFile(std::move(f)), room_(room) {}

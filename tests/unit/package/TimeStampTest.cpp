@@ -3,13 +3,13 @@
 #include <cstdlib>
 
 #include "package/PackageReader.h"
-#include "support/FakeSystemFacts.h"
+#include "support/FakeClock.h"
 #include "support/ScratchFolder.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/win32/Win32SystemFacts.h"
+#include "platform/win32/Win32Clock.h"
 #else
 #include <sys/stat.h>
 #endif
@@ -23,9 +23,9 @@ TEST(ApplyTimeStamp, MissingFileIsLeftAloneSilently) {
   test::ScratchFolder dir;
   std::atomic<bool> over{false};
   PackageReader reader(dir.Files(), over);
-  test::FakeSystemFacts system;
+  test::FakeClock clock;
   const auto entry = PackageEntry::Parse(dir.Path("missing.txt") + ",1,2,A,2005-1-23 20:20:58");
-  reader.ApplyTimeStamp(*entry, system);
+  reader.ApplyTimeStamp(*entry, clock);
   EXPECT_FALSE(dir.Exists("missing.txt"));
 }
 
@@ -35,10 +35,10 @@ TEST(ApplyTimeStamp, LocalTimeEastOfUtcIsStoredEarlierInUtc) {
   dir.WriteFile("a.txt", "data");
   std::atomic<bool> over{false};
   PackageReader reader(dir.Files(), over);
-  test::FakeSystemFacts system;
-  system.utcOffsetMinutes = -8 * 60;  // UTC+8: UTC is eight hours behind local time
+  test::FakeClock clock;
+  clock.utcOffsetMinutes = -8 * 60;  // UTC+8: UTC is eight hours behind local time
   const auto entry = PackageEntry::Parse(dir.Path("a.txt") + ",1,2,A,2005-1-23 20:20:58");
-  reader.ApplyTimeStamp(*entry, system);
+  reader.ApplyTimeStamp(*entry, clock);
   struct stat st {};
   ASSERT_EQ(::stat(dir.HostPath("a.txt").c_str(), &st), 0);
   // 2005-01-23 12:20:58 UTC
@@ -51,9 +51,9 @@ TEST(ApplyTimeStamp, FileShowsTheRecordedLocalTime) {
   dir.WriteFile("a.txt", "data");
   std::atomic<bool> over{false};
   PackageReader reader(dir.Files(), over);
-  platform::Win32SystemFacts system;
+  platform::Win32Clock clock;
   const auto entry = PackageEntry::Parse(dir.Path("a.txt") + ",1,2,A,2005-1-23 20:20:58");
-  reader.ApplyTimeStamp(*entry, system);
+  reader.ApplyTimeStamp(*entry, clock);
 
   HANDLE h = CreateFileA(dir.Path("a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -7,10 +7,11 @@
 #include <memory>
 #include <set>
 
+#include "platform/ForwardingFileSystem.h"
 #include "project/TaskIds.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
-#include "support/ForwardingFileSystem.h"
 #include "support/ProjectTasks.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
@@ -31,7 +32,7 @@ using test::MakeTask;
 
 // Writes the current-folder changes and deletions into the shell's log, so that a test sees
 // them in order with the programs started.
-class LoggingFileSystem : public test::ForwardingFileSystem {
+class LoggingFileSystem : public platform::ForwardingFileSystem {
  public:
   LoggingFileSystem(platform::FileSystem& inner, test::RecordingShell& log)
       : ForwardingFileSystem(&inner), log_(log) {}
@@ -57,7 +58,7 @@ class FinishActionsTest : public testing::Test {
   // A completed installation's session; Task 2404 holds `shortcuts` after a subtask of
   // another type.
   std::unique_ptr<SetupSession> MakeSession(const std::vector<SubTask>& shortcuts) {
-    auto s = std::make_unique<SetupSession>(Platform{files, registry, system, shell});
+    auto s = std::make_unique<SetupSession>(Platform{files, registry, system, clock, shell});
     s->Language.Load(dir.Path("lang.ini"), dir.Files());
     s->InstallDir = "C:\\Program Files\\Demo";
     s->ProgramFolderPath = "C:\\Menu\\Demo\\";
@@ -110,6 +111,7 @@ class FinishActionsTest : public testing::Test {
   LoggingFileSystem files;
   test::FakeRegistry registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
 };
 
 TEST_F(FinishActionsTest, CheckBoxesFollowTheTaskAndTheOfferedShortcuts) {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "support/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 #include "support/ScratchFolder.h"
 
 namespace tarn::pictures {
@@ -95,7 +95,7 @@ struct Bmp {
 };
 
 // A file held in memory, remembering the largest single read asked of it.
-class MemoryFile : public test::ForwardingFile {
+class MemoryFile : public platform::ForwardingFile {
  public:
   explicit MemoryFile(std::string bytes) : bytes_(std::move(bytes)) {}
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ProjectText.h"
+#include "support/ProjectText.h"
 #include "text/ByteText.h"
 
 namespace tarn::project {

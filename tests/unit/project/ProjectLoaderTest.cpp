@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ProjectText.h"
 #include "package/PackageEntry.h"
+#include "support/ProjectText.h"
 #include "text/ByteText.h"
 
 namespace tarn::project {
@@ -244,7 +244,7 @@ TEST(ProjectLoader, GbkAndBig5Documents) {
 
 // A file system holding one document, handed out in small pieces, whose length may be
 // unknown or claimed larger than it is.
-class PieceFileSystem : public test::ForwardingFileSystem {
+class PieceFileSystem : public platform::ForwardingFileSystem {
  public:
   PieceFileSystem(std::string text, std::optional<std::uint64_t> length)
       : text_(std::move(text)), length_(length) {}
@@ -255,7 +255,7 @@ class PieceFileSystem : public test::ForwardingFileSystem {
   }
 
  private:
-  class PieceFile : public test::ForwardingFile {
+  class PieceFile : public platform::ForwardingFile {
    public:
     PieceFile(const std::string& text, std::optional<std::uint64_t> length)
         : text_(text), length_(length) {}

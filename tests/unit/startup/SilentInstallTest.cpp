@@ -47,7 +47,7 @@ struct SilentScene : test::InstallScene {
                const std::string& walk = kWalk) {
     registry.PutString(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
                        "RegisteredOwner", "Ann");
-    if (!session.Log.Open(files, system, dir.Path("setup.log"), session.CodePage)) return false;
+    if (!session.Log.Open(files, clock, dir.Path("setup.log"), session.CodePage)) return false;
     if (!Load(std::move(streams), "", walk)) return false;
     ApplySetupOptions(session, options);
     session.LoggedShell.SetSilent();

@@ -5,6 +5,7 @@
 #include "engine/actions/Cleanup.h"
 #include "startup/PackageLoader.h"
 #include "startup/StartupDefaults.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/ProjectDocument.h"
@@ -77,8 +78,9 @@ class StartupTest : public testing::Test {
   test::ScratchFolder dir;
   test::FakeRegistry registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
-  SetupSession session{Platform{dir.Files(), registry, system, shell}};
+  SetupSession session{Platform{dir.Files(), registry, system, clock, shell}};
 };
 
 TEST_F(StartupTest, LoadsProjectLanguageAndInstallerFiles) {
@@ -134,7 +136,7 @@ TEST_F(StartupTest, BrokenPackagesFailAndLeaveNoTemporaryFile) {
       {"entry line too long", {{longTarget, "K", kLanguage}}, "<DiskSize>1000000</DiskSize>\r\n"},
   };
   for (const auto& c : cases) {
-    SetupSession fresh{Platform{dir.Files(), registry, system, shell}};
+    SetupSession fresh{Platform{dir.Files(), registry, system, clock, shell}};
     fresh.InstallRunning = true;
     WritePackage(c.streams, c.settings);
     EXPECT_FALSE(LoadPackage(fresh) && ExtractInstallerFiles(fresh)) << c.what;
@@ -155,7 +157,7 @@ TEST_F(StartupTest, FilesWithoutAWholePackageFail) {
   };
   for (const auto& bytes : variants) {
     dir.WriteFile("setup\\Setup.exe", bytes);
-    SetupSession fresh{Platform{dir.Files(), registry, system, shell}};
+    SetupSession fresh{Platform{dir.Files(), registry, system, clock, shell}};
     fresh.InstallRunning = true;
     EXPECT_FALSE(LoadPackage(fresh)) << bytes.size();
     RunCleanup(fresh);
@@ -184,7 +186,7 @@ TEST_F(StartupTest, RememberedInstallationFolder) {
       fresh.PutString(RootKey::LocalMachine, companyKey, "Path", c.companyPath);
     if (c.projectPath != "-")
       fresh.PutString(RootKey::LocalMachine, projectKey, "Path", c.projectPath);
-    SetupSession s{Platform{dir.Files(), fresh, system, shell}};
+    SetupSession s{Platform{dir.Files(), fresh, system, clock, shell}};
     ASSERT_TRUE(LoadPackage(s));
     ApplyStartupDefaults(s);
     EXPECT_EQ(s.InstallDir, c.installDir) << c.what;
@@ -216,7 +218,7 @@ TEST_F(StartupTest, RollBackKeepsSharedFilesAndRemovesEmptyCreatedFolders) {
   EXPECT_FALSE(dir.Exists("App"));
   EXPECT_TRUE(dir.Exists("Parent"));
   EXPECT_FALSE(dir.Exists("Parent\\Child"));
-  EXPECT_EQ(system.pausedMilliseconds, 100u);
+  EXPECT_EQ(clock.pausedMilliseconds, 100u);
 }
 
 TEST_F(StartupTest, CompletedInstallationKeepsEverythingButTemporaryFiles) {

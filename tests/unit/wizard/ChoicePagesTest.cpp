@@ -9,16 +9,17 @@
 #include <optional>
 #include <vector>
 
-#include "HostWindow.h"
 #include "engine/session/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
+#include "support/win32/HostWindow.h"
 #include "text/ByteText.h"
 #include "wizard/ChangeInstallPath.h"
 #include "wizard/FolderTree.h"
@@ -41,8 +42,9 @@ struct PageSession {
   test::FakeRegistry fake;
   platform::Registry& registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
-  engine::SetupSession session{{files, registry, system, shell}};
+  engine::SetupSession session{{files, registry, system, clock, shell}};
 };
 
 std::string WindowText(HWND window) {

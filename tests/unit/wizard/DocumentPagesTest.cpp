@@ -11,15 +11,16 @@
 #include <functional>
 #include <thread>
 
-#include "MemoryCanvas.h"
 #include "engine/session/SetupSession.h"
 #include "platform/FileSystem.h"
 #include "project/Task.h"
 #include "res/resource.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
+#include "support/win32/MemoryCanvas.h"
 #include "ui/SystemLibrary.h"
 #include "wizard/ReadSoftLicense.h"
 #include "wizard/ShowReadme.h"
@@ -158,8 +159,9 @@ class DocumentPagesTest : public testing::Test {
   test::ScratchFolder dir;
   test::FakeRegistry registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
-  engine::SetupSession session{engine::Platform{dir.Files(), registry, system, shell}};
+  engine::SetupSession session{engine::Platform{dir.Files(), registry, system, clock, shell}};
   FrameStandIn frame;
 };
 

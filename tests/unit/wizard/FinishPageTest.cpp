@@ -9,14 +9,15 @@
 
 #include <vector>
 
-#include "HostWindow.h"
 #include "engine/session/SetupSession.h"
 #include "project/TaskIds.h"
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/ProjectTasks.h"
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
+#include "support/win32/HostWindow.h"
 
 namespace tarn::wizard {
 namespace {
@@ -69,8 +70,9 @@ class FinishPageTest : public testing::Test {
   test::ScratchFolder dir;
   test::FakeRegistry registry;
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
-  engine::SetupSession session{{dir.Files(), registry, system, shell}};
+  engine::SetupSession session{{dir.Files(), registry, system, clock, shell}};
   HostWindow host;
   CFinish page{session};
 };

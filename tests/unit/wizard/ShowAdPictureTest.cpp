@@ -7,7 +7,7 @@
 
 #include <thread>
 
-#include "BitmapBytes.h"
+#include "support/BitmapBytes.h"
 #include "support/ScratchFolder.h"
 
 namespace tarn::wizard {

@@ -124,7 +124,7 @@ TEST(JournalRecovery, ARunKilledAfterAnyChangeIsUndoneExactly) {
 
     // The next run, in a process of its own; the killed one is gone.
     t.files.stopAfter = 0;
-    SetupSession next(Platform{t.files, t.registry, t.system, t.shell});
+    SetupSession next(t.Services(t.files));
     t.shell.processId = 5151;
     const RecoveryReport report = RecoverInterruptedInstallation(next);
     t.shell.processId = 4242;
@@ -231,7 +231,7 @@ TEST(JournalRecovery, UnsoundJournalsAreUndoneOnlyAsFarAsTheyAreSound) {
     t.dir.WriteFile(name, journal + c.tail);
     t.registry.PutString(RootKey::LocalMachine, kProduct, "InProgress", t.dir.Path(name));
 
-    SetupSession next(Platform{t.files, t.registry, t.system, t.shell});
+    SetupSession next(t.Services(t.files));
     RecoverInterruptedInstallation(next);
 
     EXPECT_EQ(t.Read("Docs\\letter.doc"), c.victimSurvives ? "precious" : "<missing>");
@@ -255,7 +255,7 @@ TEST(JournalRecovery, AJournalWhoseProcessStillRunsIsLeftAlone) {
   t.registry.PutString(RootKey::LocalMachine, kProduct, "InProgress",
                        t.dir.Path("ProgramData\\TarnInstall\\live.journal"));
   t.shell.running = {77};
-  SetupSession next(Platform{t.files, t.registry, t.system, t.shell});
+  SetupSession next(t.Services(t.files));
   EXPECT_EQ(RecoverInterruptedInstallation(next).outcome, RecoveryReport::Outcome::StillRunning);
   EXPECT_EQ(t.Read("App\\a.txt"), "being written");
   EXPECT_TRUE(t.registry.GetValue(RootKey::LocalMachine, kProduct, "InProgress"));

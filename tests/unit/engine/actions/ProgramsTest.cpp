@@ -2,20 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/FakeRegistry.h"
-#include "support/FakeSystemFacts.h"
+#include "support/FakeMachine.h"
 #include "support/RecordingShell.h"
-#include "support/ScratchFolder.h"
 
 namespace tarn::engine {
 namespace {
 
-struct ProgramsTest : testing::Test {
-  test::ScratchFolder dir;
-  test::FakeRegistry registry;
-  test::FakeSystemFacts system;
-  test::RecordingShell shell;
-  Platform platform{dir.Files(), registry, system, shell};
+struct ProgramsTest : testing::Test, test::FakeMachine {
+  Platform platform = Services();
 };
 
 TEST_F(ProgramsTest, RunsQuotedFromTheProgramsOwnFolderAndPassesTheExitCodeOn) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSystemFacts.h"
 #include "support/RecordingShell.h"
@@ -39,6 +40,7 @@ std::string Stored(const test::FakeRegistry& registry, RootKey root, const std::
 struct RegistryOperationsTest : testing::Test {
   test::FakeRegistry registry{950};
   test::FakeSystemFacts system;
+  test::FakeClock clock;
   test::RecordingShell shell;
   test::ScratchFolder dir;
   std::string installDir = "C:\\Program Files\\App";
@@ -103,7 +105,7 @@ TEST_F(RegistryOperationsTest, ARootCarriesOverToLaterSubTasksOnTheSameHolder) {
 
 TEST_F(RegistryOperationsTest, ImportsARegistryTextFile) {
   system.ansiCodePage = 950;  // Big5: 0xB3 0x5C is one character
-  SetupSession session(Platform{dir.Files(), registry, system, shell});
+  SetupSession session(Platform{dir.Files(), registry, system, clock, shell});
   ImportRegistryTextFile(session, dir.Path("missing.txt"));
   EXPECT_EQ(registry.KeysCreated(), 0);
 
@@ -144,7 +146,7 @@ TEST_F(RegistryOperationsTest, ImportsARegistryTextFile) {
 
 TEST_F(RegistryOperationsTest, RegFilesGoQuotedToTheRegistryEditor) {
   system.windowsDirectory = "C:\\My Windows";
-  SetupSession session(Platform{dir.Files(), registry, system, shell});
+  SetupSession session(Platform{dir.Files(), registry, system, clock, shell});
   session.InstallDir = installDir;
   ImportRegFilesWithEditor(session,
                            {"[InstallDir]\\setup.reg", "C:\\app.exe", "C:\\noext", "C:\\a.reg.txt",

@@ -1,7 +1,5 @@
-// Shortcut files by location, the worker's shortcut stage and the finish page's shortcuts, on
-// a session built from fakes.
+// Shortcut files by location and the finish page's shortcuts, on a session built from fakes.
 #include "engine/actions/Shortcuts.h"
-#include "engine/stages/ShortcutStage.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +8,7 @@
 #include <set>
 
 #include "project/TaskIds.h"
-#include "support/FakeRegistry.h"
-#include "support/FakeSystemFacts.h"
-#include "support/RecordingShell.h"
-#include "support/ScratchFolder.h"
-#include "support/ScriptedInstallHost.h"
+#include "support/ShortcutScene.h"
 
 namespace tarn::engine {
 namespace {
@@ -25,98 +19,7 @@ using project::FieldName;
 using project::SubTask;
 using project::SubTaskType;
 
-const std::string kDesktop = "C:\\Documents and Settings\\ann\\Desktop\\";
-const std::string kStartup = "C:\\All Users\\Start Menu\\Programs\\Autostart\\";
-const std::string kGroup = "C:\\All Users\\Start Menu\\Programs\\Demo\\";
-const std::string kQuick1 = "C:\\All Users\\Quick Launch\\";
-const std::string kQuick2 = "C:\\ann\\Quick Launch\\";
-
-struct Shortcut {
-  std::string id;
-  std::string description;
-  std::string file;
-  std::string flags;  // letters: g group, d desktop, s startup, q quick launch, x finish page
-};
-
-SubTask ShortcutSubTask(const Shortcut& c) {
-  SubTask sub(c.id, SubTaskType::CreateShortcutMenu);
-  const auto flag = [&](char letter) {
-    return std::string(c.flags.find(letter) != std::string::npos ? "1" : "0");
-  };
-  sub.AddField(FieldName::Description, c.description);
-  sub.AddField(FieldName::File, c.file);
-  sub.AddField(FieldName::Folder, "[InstallDir]\\bin");
-  sub.AddField(FieldName::Parameter, "-" + c.id);
-  sub.AddField(FieldName::IconFile, "[InstallDir]\\" + c.id + ".ico");
-  sub.AddField(FieldName::IsToFileLinkGroup, flag('g'));
-  sub.AddField(FieldName::IsToDesktop, flag('d'));
-  sub.AddField(FieldName::IsToStartup, flag('s'));
-  // Any decimal other than 0 counts as set.
-  sub.AddField(FieldName::IsToQuickLaunch, c.flags.find('q') != std::string::npos ? "2" : "0");
-  sub.AddField(FieldName::IsSpecExec, flag('x'));
-  return sub;
-}
-
-class ShortcutsTest : public testing::Test {
- protected:
-  ShortcutsTest() {
-    AddShellFolders();
-    dir.WriteFile("lang.ini", "[Language=409]\r\nCreateFileLinkDesc=Creating shortcuts\r\n");
-  }
-
-  // Where "[Startup]" finds the start menu and the startup folder's name.
-  void AddShellFolders() {
-    registry.PutString(RootKey::LocalMachine, kShellFolders, "Common Programs",
-                       "C:\\All Users\\Start Menu\\Programs");
-    registry.PutString(RootKey::LocalMachine, kShellFolders, "Common Startup",
-                       "C:\\Elsewhere\\Autostart");
-  }
-
-  // A session as the worker leaves it before the shortcut stage, with Task 2404 of `shortcuts`
-  // after a first subtask of another type.
-  std::unique_ptr<SetupSession> MakeSession(const std::vector<Shortcut>& shortcuts) {
-    auto s = std::make_unique<SetupSession>(Platform{dir.Files(), registry, system, shell});
-    s->Language.Load(dir.Path("lang.ini"), dir.Files());
-    s->InstallDir = "C:\\Program Files\\Demo";
-    s->ProgramFolderPath = kGroup;
-    s->QuickLaunchDir1 = kQuick1;
-    s->QuickLaunchDir2 = kQuick2;
-    s->InstallRunning = true;
-
-    project::Task properties(std::string(project::task::Properties), project::TaskType::DataSetting,
-                             false);
-    SubTask vars("10001", SubTaskType::GetAllVar);
-    vars.AddField(FieldName::CompanyDesc, "Acme");
-    vars.AddField(FieldName::ProjectName, "Demo");
-    vars.AddField(FieldName::ProductVersion, "1.5");
-    properties.AddSubTask(vars);
-    s->Project.AddTask(properties);
-
-    project::Task task(std::string(project::task::Shortcuts), project::TaskType::DataSetting,
-                       false);
-    SubTask folder("10001", SubTaskType::GetValue);
-    folder.AddField(FieldName::Description, "Demo");
-    task.AddSubTask(folder);
-    for (const auto& c : shortcuts) task.AddSubTask(ShortcutSubTask(c));
-    s->Project.AddTask(task);
-    return s;
-  }
-
-  std::vector<std::string> LinkPaths() const {
-    std::vector<std::string> paths;
-    for (const auto& call : shell.calls) {
-      if (call.what == "link") paths.push_back(call.path);
-    }
-    return paths;
-  }
-
-  static constexpr const char* kShellFolders =
-      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  test::ScratchFolder dir;
-  test::FakeRegistry registry;
-  test::FakeSystemFacts system;
-  test::RecordingShell shell;
-};
+class ShortcutsTest : public testing::Test, protected test::ShortcutScene {};
 
 TEST_F(ShortcutsTest, CreateShortcutPlacesNamesAndRecordsEachLocation) {
   const std::string app = "C:\\Program Files\\Demo\\app.exe";
@@ -209,71 +112,6 @@ TEST_F(ShortcutsTest, CreateShortcutPlacesNamesAndRecordsEachLocation) {
     }
   }
   EXPECT_EQ(registry.OpenHandles(), 0);
-}
-
-TEST_F(ShortcutsTest, StageMakesEachSubtasksSetInOrderAndStopsWhenAbandoned) {
-  const std::vector<Shortcut> shortcuts = {
-      {"10002", "App", "app.exe", "gdsq"},
-      {"10003", "Offered", "extra.exe", "dx"},
-      {"10004", "Site", "hTTp://example.org", "d"},
-  };
-  struct Case {
-    const char* what;
-    std::deque<bool> answers;  // nothing: Cancel is never pressed
-    std::size_t links;
-    bool running;
-  } cases[] = {
-      {"no cancel", {}, 6, true},
-      {"cancel declined", {false}, 6, true},
-      {"cancel confirmed after the first shortcut", {true}, 5, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    shell.calls.clear();
-    auto s = MakeSession(shortcuts);
-    test::ScriptedInstallHost host;
-    host.abortAnswers = c.answers;
-    s->CancelRequested = !c.answers.empty();
-    InstallRun run(*s, host);
-
-    RunShortcutStage(run);
-
-    EXPECT_EQ(host.statuses, std::vector<std::string>{"Creating shortcuts"});
-    EXPECT_EQ(host.questions.size(), c.answers.size());
-    EXPECT_EQ(s->InstallRunning, c.running);
-    if (c.running) {
-      EXPECT_FALSE(s->CancelRequested);
-    }
-    const std::vector<std::string> all = {kGroup + "App.Lnk",   kDesktop + "App.Lnk",
-                                          kStartup + "App.Lnk", kQuick2 + "App.Lnk",
-                                          kQuick1 + "App.Lnk",  kDesktop + "Site.Lnk"};
-    const std::vector<std::string> expected(all.begin(), all.begin() + c.links);
-    EXPECT_EQ(LinkPaths(), expected);
-    EXPECT_EQ(s->Project.InstalledFileList, expected);
-    for (std::size_t i = 0; i < c.links; ++i) {
-      const auto& link = shell.calls[i].link;
-      if (i < 5) {
-        EXPECT_EQ(link.target, "C:\\Program Files\\Demo\\bin\\app.exe");
-        EXPECT_EQ(link.arguments, "-10002");
-        EXPECT_EQ(link.iconFile, "C:\\Program Files\\Demo\\10002.ico");
-      } else {
-        EXPECT_EQ(link.target, "hTTp://example.org");
-        EXPECT_EQ(link.workingDirectory, "C:\\");
-      }
-    }
-  }
-  // Nothing is recorded in the registry by the stage.
-  EXPECT_FALSE(registry.HasKey(RootKey::LocalMachine, "SOFTWARE\\TarnSoft"));
-}
-
-TEST_F(ShortcutsTest, StageWithoutShortcutTaskOnlyShowsItsStatus) {
-  SetupSession s(Platform{dir.Files(), registry, system, shell});
-  s.Language.Load(dir.Path("lang.ini"), dir.Files());
-  test::ScriptedInstallHost host;
-  InstallRun run(s, host);
-  RunShortcutStage(run);
-  EXPECT_EQ(host.statuses, std::vector<std::string>{"Creating shortcuts"});
-  EXPECT_TRUE(shell.calls.empty());
 }
 
 TEST_F(ShortcutsTest, FinishPageNumbersEveryTickedShortcutAndCountsThem) {

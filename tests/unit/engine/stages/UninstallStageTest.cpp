@@ -8,10 +8,8 @@
 #include <optional>
 
 #include "project/TaskIds.h"
-#include "support/FakeRegistry.h"
-#include "support/FakeSystemFacts.h"
-#include "support/RecordingShell.h"
-#include "support/ScratchFolder.h"
+#include "support/FakeMachine.h"
+#include "support/ProjectTasks.h"
 #include "support/ScriptedInstallHost.h"
 
 namespace tarn::engine {
@@ -37,7 +35,7 @@ struct Options {
   std::string second;
 };
 
-class UninstallRegistrationTest : public testing::Test {
+class UninstallRegistrationTest : public testing::Test, protected test::FakeMachine {
  protected:
   UninstallRegistrationTest() {
     dir.MakeFolder("Demo");
@@ -50,7 +48,7 @@ class UninstallRegistrationTest : public testing::Test {
   }
 
   std::unique_ptr<SetupSession> MakeSession(const Options& options, const std::string& language) {
-    auto s = std::make_unique<SetupSession>(Platform{dir.Files(), registry, system, shell});
+    auto s = std::make_unique<SetupSession>(Services());
     dir.WriteFile("lang.ini", "[Language=409]\r\n" + language);
     s->Language.Load(dir.Path("lang.ini"), dir.Files());
     s->InstallDir = dir.Path("Demo");
@@ -58,14 +56,7 @@ class UninstallRegistrationTest : public testing::Test {
     s->ProgramFolderPath = kProgramFolder;
     s->InstallRunning = true;
 
-    project::Task properties(std::string(project::task::Properties), project::TaskType::DataSetting,
-                             false);
-    SubTask vars("10001", SubTaskType::GetAllVar);
-    vars.AddField(FieldName::CompanyDesc, "Acme");
-    vars.AddField(FieldName::ProjectName, "Demo");
-    vars.AddField(FieldName::ProductVersion, "1.5");
-    properties.AddSubTask(vars);
-    s->Project.AddTask(properties);
+    s->Project.AddTask(test::ProductProperties("Acme", "Demo", "1.5"));
     if (options.first) {
       project::Task task(std::string(project::task::UninstallOptions),
                          project::TaskType::DataSetting, false);
@@ -90,10 +81,6 @@ class UninstallRegistrationTest : public testing::Test {
   static std::string Text(const std::string& text) { return text + '\0'; }
 
   const std::string kLanguage = "ProjectName=Demo 1.5\r\nUnInstallDesc=Uninstall \r\n";
-  test::ScratchFolder dir;
-  test::FakeRegistry registry;
-  test::FakeSystemFacts system;
-  test::RecordingShell shell;
   std::string uninstaller;
   std::string record;
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tarn::wizard::test {
+namespace tarn::test {
 
 struct Rgb {
   std::uint8_t red = 0;
@@ -29,4 +29,4 @@ struct BitmapSketch {
 
 std::string EncodeBitmap(const BitmapSketch& sketch);
 
-}  // namespace tarn::wizard::test
+}  // namespace tarn::test

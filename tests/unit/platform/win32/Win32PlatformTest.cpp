@@ -15,6 +15,7 @@
 #include "project/LanguageTable.h"
 #include "project/OsClass.h"
 #include "project/PathVariables.h"
+#include "support/win32/RegistryValues.h"
 #include "text/ByteText.h"
 
 namespace tarn::platform {
@@ -27,25 +28,16 @@ std::string UniqueKeyName() {
          std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 
+// A value of HKEY_LOCAL_MACHINE as stored, by a path with its leading backslash.
 std::optional<std::string> RawValue(const std::string& path, const std::string& name, DWORD& type) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.substr(1).c_str(), 0, KEY_READ, &key) != 0)
-    return std::nullopt;
-  char data[256];
-  DWORD size = sizeof data;
-  const LONG status =
-      RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return std::nullopt;
-  return std::string(data, size);
+  const auto value = test::ReadValue(HKEY_LOCAL_MACHINE, path.substr(1), name);
+  if (!value) return std::nullopt;
+  type = value->type;
+  return value->data;
 }
 
 bool KeyExists(const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.substr(1).c_str(), 0, KEY_READ, &key) != 0)
-    return false;
-  RegCloseKey(key);
-  return true;
+  return test::KeyExists(HKEY_LOCAL_MACHINE, path.substr(1));
 }
 
 TEST(Win32Registry, HolderRoundTripsInThePrefix) {
@@ -102,22 +94,6 @@ TEST(Win32SystemFacts, FoldersAndNamesOfThePrefix) {
   EXPECT_FALSE(system.UserName().empty());
   EXPECT_FALSE(system.ComputerName().empty());
   EXPECT_GE(system.DisplayLogPixelsY(), 96);
-}
-
-TEST(Win32SystemFacts, LocalTimeConvertsLikeTheClock) {
-  Win32SystemFacts system;
-  SystemTime local = system.LocalTime();
-  local.milliseconds = 0;
-  const auto converted = system.LocalToFileTime(local);
-  ASSERT_TRUE(converted);
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  const FileTime utcNow = (static_cast<FileTime>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-  // The converted local time lies in the last minute of the UTC clock.
-  EXPECT_LE(*converted, utcNow);
-  EXPECT_LT(utcNow - *converted, 60ull * 10000000);
-  local.month = 13;
-  EXPECT_FALSE(system.LocalToFileTime(local));
 }
 
 TEST(Win32PathVariables, ExpandOnTheRealSystem) {

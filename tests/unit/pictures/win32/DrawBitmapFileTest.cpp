@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "BitmapBytes.h"
-#include "MemoryCanvas.h"
+#include "support/BitmapBytes.h"
 #include "support/ScratchFolder.h"
+#include "support/win32/MemoryCanvas.h"
 
-namespace tarn::wizard {
+namespace tarn::pictures {
 namespace {
 
 using test::BitmapSketch;
@@ -161,5 +161,5 @@ TEST(DrawBitmapFile, UnreadablePicturesDrawNothing) {
 }
 
 }  // namespace
-}  // namespace tarn::wizard
+}  // namespace tarn::pictures
 #endif

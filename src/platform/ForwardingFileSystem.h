@@ -1,6 +1,7 @@
 #pragma once
-// Bases for file-layer test doubles: everything goes to an inner file system (or file), or
-// fails when there is none, so a fake overrides only what its test is about.
+// Bases for file layers that wrap another: every call goes to the inner file system (or file),
+// or fails when there is none, so that a wrapper overrides only the calls it is about (a
+// journal of what was written, a fault on purpose, a file in memory).
 
 #include <memory>
 #include <string>
@@ -8,12 +9,11 @@
 
 #include "platform/FileSystem.h"
 
-namespace tarn::test {
+namespace tarn::platform {
 
-class ForwardingFile : public platform::File {
+class ForwardingFile : public File {
  public:
-  explicit ForwardingFile(std::unique_ptr<platform::File> inner = nullptr)
-      : inner_(std::move(inner)) {}
+  explicit ForwardingFile(std::unique_ptr<File> inner = nullptr) : inner_(std::move(inner)) {}
   bool Read(void* buffer, std::size_t size, std::size_t& got) override {
     got = 0;
     return inner_ && inner_->Read(buffer, size, got);
@@ -21,25 +21,25 @@ class ForwardingFile : public platform::File {
   bool Write(const void* data, std::size_t size) override {
     return inner_ && inner_->Write(data, size);
   }
-  bool Seek(std::int64_t offset, platform::SeekOrigin origin) override {
+  bool Seek(std::int64_t offset, SeekOrigin origin) override {
     return inner_ && inner_->Seek(offset, origin);
   }
   std::optional<std::uint64_t> Length() override {
     return inner_ ? inner_->Length() : std::nullopt;
   }
-  bool SetTimes(platform::FileTime c, platform::FileTime a, platform::FileTime w) override {
+  bool SetTimes(FileTime c, FileTime a, FileTime w) override {
     return inner_ && inner_->SetTimes(c, a, w);
   }
   bool Flush() override { return inner_ && inner_->Flush(); }
 
  private:
-  std::unique_ptr<platform::File> inner_;
+  std::unique_ptr<File> inner_;
 };
 
-class ForwardingFileSystem : public platform::FileSystem {
+class ForwardingFileSystem : public FileSystem {
  public:
-  explicit ForwardingFileSystem(platform::FileSystem* inner = nullptr) : inner_(inner) {}
-  std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode) override {
+  explicit ForwardingFileSystem(FileSystem* inner = nullptr) : inner_(inner) {}
+  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
     return inner_ ? inner_->Open(path, mode) : nullptr;
   }
   bool RemoveFile(const std::string& path) override { return inner_ && inner_->RemoveFile(path); }
@@ -67,8 +67,7 @@ class ForwardingFileSystem : public platform::FileSystem {
   bool RemoveEmptyDirectory(const std::string& path) override {
     return inner_ && inner_->RemoveEmptyDirectory(path);
   }
-  std::optional<std::vector<platform::DirectoryEntry>> Enumerate(
-      const std::string& pattern) override {
+  std::optional<std::vector<DirectoryEntry>> Enumerate(const std::string& pattern) override {
     return inner_ ? inner_->Enumerate(pattern) : std::nullopt;
   }
   bool IsDirectory(const std::string& path) override { return inner_ && inner_->IsDirectory(path); }
@@ -79,7 +78,7 @@ class ForwardingFileSystem : public platform::FileSystem {
   std::string CurrentDirectory() override { return inner_ ? inner_->CurrentDirectory() : ""; }
 
  private:
-  platform::FileSystem* inner_;
+  FileSystem* inner_;
 };
 
-}  // namespace tarn::test
+}  // namespace tarn::platform

@@ -1,7 +1,6 @@
-#ifdef _WIN32
-#include "BitmapBytes.h"
+#include "support/BitmapBytes.h"
 
-namespace tarn::wizard::test {
+namespace tarn::test {
 
 namespace {
 
@@ -76,5 +75,4 @@ std::string EncodeBitmap(const BitmapSketch& s) {
   return file + body;
 }
 
-}  // namespace tarn::wizard::test
-#endif
+}  // namespace tarn::test

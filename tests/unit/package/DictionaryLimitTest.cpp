@@ -1,5 +1,5 @@
-// What a 32-bit address space cannot hold is refused cleanly, like broken input: files read
-// whole, bitmaps, LZMA dictionaries. Each limit is tested on both sides.
+// An LZMA dictionary larger than a 32-bit address space can hold is refused cleanly, like
+// broken input; the limit is tested on both sides.
 #include <gtest/gtest.h>
 #include <lzma.h>
 
@@ -9,85 +9,11 @@
 
 #include "package/LittleEndian.h"
 #include "package/PackageReader.h"
-#include "pictures/BitmapFile.h"
-#include "project/LanguageTable.h"
 #include "support/ScratchFolder.h"
 #include "tarnpack/DiscardingFileSystem.h"
 
 namespace tarn {
 namespace {
-
-TEST(MemoryLimits, FilesReadWholeStopAtTheirLimit) {
-  test::ScratchFolder dir;
-  const struct {
-    std::size_t size;
-    std::uint64_t limit;
-    bool read;
-  } cases[] = {{0, 0, true},
-               {100, 100, true},
-               {101, 100, false},
-               {70000, 65536, false},
-               {200000, UINT64_MAX, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.size) + " bytes, limit " + std::to_string(c.limit));
-    dir.WriteFile("f.bin", std::string(c.size, 'x'));
-    const auto content = platform::ReadWholeFile(dir.Files(), dir.Path("f.bin"), c.limit);
-    ASSERT_EQ(content.has_value(), c.read);
-    if (content) {
-      EXPECT_EQ(content->size(), c.size);
-    }
-  }
-
-  // A language file past its limit leaves no texts, as a missing one does.
-  for (const bool tooLarge : {false, true}) {
-    SCOPED_TRACE(tooLarge);
-    std::string text = "[Language=409]\r\nMessageDesc=m\r\n";
-    if (tooLarge) text.resize(project::LanguageTable::kMaxLanguageFileSize + 1, ';');
-    dir.WriteFile("lang.ini", text);
-    project::LanguageTable table(0x409, 1252);
-    table.Load(dir.Path("lang.ini"), dir.Files());
-    EXPECT_EQ(table.GetText(project::LanguageKey::MessageDesc), tooLarge ? "" : "m");
-  }
-}
-
-// A 24-bit bitmap of `width` x `rows` whose pixel data really lies in the file (a sparse one).
-void WriteBitmap(test::ScratchFolder& dir, const std::string& name, std::uint32_t width,
-                 std::uint32_t rows) {
-  const std::uint64_t image = pictures::BitmapImageSize(width, rows, 24).value_or(0);
-  std::vector<std::uint8_t> head(pictures::kBitmapFileHeaderSize + pictures::kBitmapInfoHeaderSize);
-  head[0] = 'B';
-  head[1] = 'M';
-  package::StoreLe32(&head[2], static_cast<std::uint32_t>(head.size() + image));
-  package::StoreLe32(&head[10], static_cast<std::uint32_t>(head.size()));
-  std::uint8_t* info = &head[pictures::kBitmapFileHeaderSize];
-  package::StoreLe32(info, pictures::kBitmapInfoHeaderSize);
-  package::StoreLe32(info + 4, width);
-  package::StoreLe32(info + 8, rows);
-  info[12] = 1;   // planes
-  info[14] = 24;  // bits per pixel
-  auto file = dir.Files().Open(dir.Path(name), platform::OpenMode::Write);
-  ASSERT_TRUE(file);
-  ASSERT_TRUE(file->Write(head.data(), head.size()));
-  ASSERT_TRUE(
-      file->Seek(static_cast<std::int64_t>(head.size() + image - 1), platform::SeekOrigin::Begin));
-  ASSERT_TRUE(file->Write("\0", 1));
-}
-
-TEST(MemoryLimits, BitmapsLargerThanTheLimitAreDrawnAsNone) {
-  test::ScratchFolder dir;
-  // 4096 pixels of 24 bits make 12288-byte rows: 5461 rows fit in 64 MiB, 5462 do not.
-  const struct {
-    std::uint32_t width, rows;
-    bool read;
-  } cases[] = {{4096, 5461, true}, {4096, 5462, false}, {1, 1, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.rows));
-    WriteBitmap(dir, "b.bmp", c.width, c.rows);
-    const auto image = pictures::ReadBitmapFile(dir.Files(), dir.Path("b.bmp"));
-    EXPECT_EQ(image.has_value(), c.read);
-    dir.Remove("b.bmp");
-  }
-}
 
 // An LZMA "alone" stream of `size` zero bytes with the size in its header, encoded piece by
 // piece so that the data is never held whole.

@@ -1,0 +1,32 @@
+#include "platform/win32/Win32Clock.h"
+
+#include <windows.h>
+
+namespace tarn::platform {
+
+SystemTime Win32Clock::LocalTime() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return SystemTime{st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
+                    st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
+}
+
+std::optional<FileTime> Win32Clock::LocalToFileTime(const SystemTime& local) {
+  SYSTEMTIME st;
+  st.wYear = local.year;
+  st.wMonth = local.month;
+  st.wDayOfWeek = local.dayOfWeek;
+  st.wDay = local.day;
+  st.wHour = local.hour;
+  st.wMinute = local.minute;
+  st.wSecond = local.second;
+  st.wMilliseconds = local.milliseconds;
+  FILETIME localTime, utc;
+  if (!SystemTimeToFileTime(&st, &localTime)) return std::nullopt;
+  if (!LocalFileTimeToFileTime(&localTime, &utc)) return std::nullopt;
+  return (static_cast<FileTime>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+}
+
+void Win32Clock::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
+}  // namespace tarn::platform
