@@ -25,8 +25,8 @@ void CReadSoftLicense::SetTask(const project::Task* task) {
 }
 
 void CReadSoftLicense::Show() {
-  CheckRadioButton(Hwnd(), IDC_ACCEPT, IDC_REJECT,
-                   session_.LicenceAccepted ? IDC_ACCEPT : IDC_REJECT);
+  CheckItem(IDC_ACCEPT, session_.LicenceAccepted);
+  CheckItem(IDC_REJECT, !session_.LicenceAccepted);
   CWizardPage::Show();
 }
 

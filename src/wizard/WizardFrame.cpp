@@ -36,7 +36,8 @@ PageKind PageKindOf(const project::Task* task) {
   return static_cast<PageKind>(project::TaskIndexOf(task->Id()));
 }
 
-CWizardFrame::CWizardFrame(engine::SetupSession& session) : Dialog(IDD_WIZARD), session_(session) {}
+CWizardFrame::CWizardFrame(engine::SetupSession& session)
+    : ModalDialog(IDD_WIZARD), session_(session) {}
 
 CWizardFrame::~CWizardFrame() {
   // The worker talks to the progress page until its very last call.
@@ -165,7 +166,7 @@ void CWizardFrame::GoToPage(const project::Task* task) {
       return;
     }
   }
-  EnableWindow(Item(IDC_NEXT), TRUE);
+  EnableItem(IDC_NEXT, true);
   bandVisible_ = true;
 
   switch (pageKind_) {
@@ -194,10 +195,10 @@ void CWizardFrame::GoToPage(const project::Task* task) {
     return;
   }
   SetBand(page->GetSubject(), page->GetDescription());
-  if (next == PageKind::Licence && !session_.LicenceAccepted) EnableWindow(Item(IDC_NEXT), FALSE);
+  if (next == PageKind::Licence && !session_.LicenceAccepted) EnableItem(IDC_NEXT, false);
   if (next == PageKind::Progress) {
-    EnableWindow(Item(IDC_BACK), FALSE);
-    EnableWindow(Item(IDC_NEXT), FALSE);
+    EnableItem(IDC_BACK, false);
+    EnableItem(IDC_NEXT, false);
   }
   page->Show();
 }
@@ -219,7 +220,7 @@ bool CWizardFrame::OnCommand(int id, int code, HWND control) {
     OnBack();
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return ModalDialog::OnCommand(id, code, control);
 }
 
 void CWizardFrame::OnNext() {
@@ -247,8 +248,8 @@ void CWizardFrame::EnterFinishPage(const project::Task* task) {
   finish_->SetFinishTask(task);
   finish_->Show();
   pageKind_ = PageKind::FinishPrograms;
-  EnableWindow(Item(IDCANCEL), FALSE);
-  EnableWindow(Item(IDC_NEXT), TRUE);
+  EnableItem(IDCANCEL, false);
+  EnableItem(IDC_NEXT, true);
   SetItemText(IDC_NEXT, session_.Language.GetText(LanguageKey::CompleteButtonDesc));
 }
 
@@ -292,7 +293,7 @@ void CWizardFrame::OnDestroy() {
   }
 }
 
-void CWizardFrame::Paint() {
+bool CWizardFrame::OnPaint() {
   ui::PaintScope paint(Hwnd());
   HDC dc = paint.Dc();
   if (IsIconic(Hwnd())) {
@@ -301,9 +302,9 @@ void CWizardFrame::Paint() {
     GetClientRect(Hwnd(), &client);
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
              (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
-    return;
+    return true;
   }
-  if (!bandVisible_) return;
+  if (!bandVisible_) return true;
   SetBkMode(dc, TRANSPARENT);
   pictures::DrawBitmapFile(topPicture_, dc, 0, 0);
   {
@@ -313,14 +314,11 @@ void CWizardFrame::Paint() {
   ui::SelectObjectScope normal(dc, normalFont_.Get());
   TextOutA(dc, kSubjectX, kDescriptionY, bandDescription_.c_str(),
            static_cast<int>(bandDescription_.size()));
+  return true;
 }
 
 INT_PTR CWizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      handled = true;
-      return TRUE;
     case WM_CLOSE:
       // The close box asks like Escape, even on the finish page whose Cancel is disabled.
       OnCancel();
@@ -329,9 +327,6 @@ INT_PTR CWizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handl
     case WM_QUERYDRAGICON:
       handled = true;
       return reinterpret_cast<INT_PTR>(icon_);
-    case WM_TIMER:
-      OnTimer(static_cast<UINT_PTR>(wParam));
-      return 0;
     case kStartTimerMessage:
       SetTimer(Hwnd(), static_cast<UINT_PTR>(wParam), 100, nullptr);
       handled = true;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/session/SetupSession.h"
-#include "ui/Dialog.h"
+#include "ui/ModalDialog.h"
 
 namespace tarn::wizard {
 
@@ -38,7 +38,7 @@ enum class PageKind : std::int32_t {
   None = 22,
 };
 
-class CWizardFrame : public ui::Dialog {
+class CWizardFrame : public ui::ModalDialog {
  public:
   explicit CWizardFrame(engine::SetupSession& session);
   ~CWizardFrame() override;
@@ -52,6 +52,8 @@ class CWizardFrame : public ui::Dialog {
   bool OnCommand(int id, int code, HWND control) override;
   void OnOK() override {}
   void OnCancel() override;
+  void OnTimer(UINT_PTR id) override;
+  bool OnPaint() override;
   void OnDestroy() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
@@ -61,8 +63,6 @@ class CWizardFrame : public ui::Dialog {
   void OnNext();
   void OnBack();
   void EnterFinishPage(const project::Task* task);
-  void OnTimer(UINT_PTR id);
-  void Paint();
   CWizardPage* PageOf(PageKind kind) const;
 
   engine::SetupSession& session_;

@@ -10,11 +10,11 @@
 #include "engine/session/SetupSession.h"
 #include "project/LanguageKeys.h"
 #include "project/Task.h"
-#include "ui/Dialog.h"
+#include "ui/ModelessDialog.h"
 
 namespace tarn::wizard {
 
-class CWizardPage : public ui::Dialog {
+class CWizardPage : public ui::ModelessDialog {
  public:
   // The band texts are the texts of `subject` and `description`; a page without them (the
   // welcome page) has no band.
@@ -37,9 +37,6 @@ class CWizardPage : public ui::Dialog {
  protected:
   // Fonts from the page's dialog font: normal and bold.
   bool OnInitDialog() override;
-  // Enter and Escape inside a page do nothing there.
-  void OnOK() override {}
-  void OnCancel() override {}
 
   // The wizard frame: the page's parent window.
   HWND Frame() const { return GetParent(Hwnd()); }

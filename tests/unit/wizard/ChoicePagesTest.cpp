@@ -20,6 +20,7 @@
 #include "support/RecordingShell.h"
 #include "support/ScratchFolder.h"
 #include "text/ByteText.h"
+#include "ui/ModelessDialog.h"
 #include "wizard/ChangeInstallPath.h"
 #include "wizard/FolderTree.h"
 #include "wizard/RegisterInfo.h"
@@ -106,9 +107,9 @@ std::string Lower(std::string text) {
 }
 
 // A bare dialog on the install path page's template, to hold a tree of our own.
-class TreeHost : public ui::Dialog {
+class TreeHost : public ui::ModelessDialog {
  public:
-  TreeHost() : Dialog(IDD_INSTALL_PATH) {}
+  TreeHost() : ModelessDialog(IDD_INSTALL_PATH) {}
 };
 
 // The item of a full path, walking from the root by exact item texts; null when missing.
