@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pages/InstallPathCheck.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
 #include "text/ByteText.h"
@@ -96,6 +97,10 @@ void CChangeInstallPath::ComposeFrom(const std::string& chosenFolder) {
   const auto path =
       pages::ComposeInstallPath(chosenFolder, relative_, session_.Expand("[Program Files]"));
   if (path) path_.SetText(*path);
+}
+
+bool CChangeInstallPath::Leave(PageKind next) {
+  return next != PageKind::Progress || pages::AcceptInstallPath(session_, GetPath()).has_value();
 }
 
 bool CChangeInstallPath::OnCommand(int id, int code, HWND control) {

@@ -21,6 +21,8 @@ class CFinish : public CWizardPage {
   bool IsChecked(int id) const { return IsItemChecked(id); }
   // What Finish does: shortcuts and programs, or the restart.
   void FinishActions();
+  // The installation is over: nothing to go back to.
+  bool CanGoBack() const override { return false; }
 
  protected:
   void OnDestroy() override;

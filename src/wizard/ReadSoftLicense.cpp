@@ -33,7 +33,7 @@ void CReadSoftLicense::Show() {
 bool CReadSoftLicense::OnCommand(int id, int code, HWND control) {
   if (code == BN_CLICKED && (id == IDC_ACCEPT || id == IDC_REJECT)) {
     session_.LicenceAccepted = id == IDC_ACCEPT;
-    EnableWindow(GetDlgItem(Frame(), IDC_NEXT), session_.LicenceAccepted ? TRUE : FALSE);
+    Changed();
     return true;
   }
   return CWizardPage::OnCommand(id, code, control);

@@ -44,6 +44,11 @@ void CSelectProgramFolder::ListExistingFolders() {
   }
 }
 
+void CSelectProgramFolder::Hide() {
+  session_.ProgramFolderPath = GetFolderName();
+  CWizardPage::Hide();
+}
+
 bool CSelectProgramFolder::OnCommand(int id, int code, HWND control) {
   if (id == IDC_FOLDER_LIST && code == LBN_SELCHANGE) {
     const LRESULT index = SendItem(IDC_FOLDER_LIST, LB_GETCURSEL);

@@ -3,9 +3,7 @@
 #include <algorithm>
 
 #include "engine/session/LoggingHost.h"
-#include "pages/InstallPathCheck.h"
 #include "pictures/DrawBitmapFile.h"
-#include "project/NameTables.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
 #include "ui/DeviceContext.h"
@@ -29,12 +27,6 @@ constexpr int kSubjectY = 16;
 constexpr int kDescriptionY = 36;
 
 }  // namespace
-
-PageKind PageKindOf(const project::Task* task) {
-  if (!task) return PageKind::None;
-  // Kinds outside the page range name no page; they still step like any other task.
-  return static_cast<PageKind>(project::TaskIndexOf(task->Id()));
-}
 
 CWizardFrame::CWizardFrame(engine::SetupSession& session)
     : ModalDialog(IDD_WIZARD), session_(session) {}
@@ -102,104 +94,81 @@ void CWizardFrame::FitPageArea() {
 void CWizardFrame::CreatePages() {
   finishShown_ = false;
   session_.LicenceAccepted = false;
-  welcome_ = std::make_unique<CWelcomePage>(session_);
-  licence_ = std::make_unique<CReadSoftLicense>(session_);
-  readme_ = std::make_unique<CShowReadme>(session_);
-  userInfo_ = std::make_unique<CRegisterInfo>(session_);
-  installPath_ = std::make_unique<CChangeInstallPath>(session_);
-  programFolder_ = std::make_unique<CSelectProgramFolder>(session_);
-  progress_ = std::make_unique<CInstallProcess>(session_);
-  finish_ = std::make_unique<CFinish>(session_);
+  auto progress = std::make_unique<CInstallProcess>(session_);
+  auto finish = std::make_unique<CFinish>(session_);
+  progress_ = progress.get();
+  finish_ = finish.get();
+  pages_.clear();
+  pages_.push_back({project::task::WelcomePage, std::make_unique<CWelcomePage>(session_)});
+  pages_.push_back({project::task::LicencePage, std::make_unique<CReadSoftLicense>(session_)});
+  pages_.push_back({project::task::ReadmePage, std::make_unique<CShowReadme>(session_)});
+  pages_.push_back({project::task::UserInfoPage, std::make_unique<CRegisterInfo>(session_)});
+  pages_.push_back(
+      {project::task::InstallPathPage, std::make_unique<CChangeInstallPath>(session_)});
+  pages_.push_back(
+      {project::task::ProgramFolderPage, std::make_unique<CSelectProgramFolder>(session_)});
+  pages_.push_back({project::task::ProgressPage, std::move(progress)});
+  pages_.push_back({{}, std::move(finish)});
 
-  const project::InstallProject& project = session_.Project;
-  const struct {
-    CWizardPage* page;
-    std::string_view taskId;
-  } pages[] = {{welcome_.get(), project::task::WelcomePage},
-               {licence_.get(), project::task::LicencePage},
-               {readme_.get(), project::task::ReadmePage},
-               {userInfo_.get(), project::task::UserInfoPage},
-               {installPath_.get(), project::task::InstallPathPage},
-               {programFolder_.get(), project::task::ProgramFolderPage},
-               {progress_.get(), project::task::ProgressPage},
-               {finish_.get(), {}}};
   const engine::PageMetrics& m = session_.Metrics;
-  for (const auto& p : pages) {
-    p.page->Create(Hwnd());
-    if (!p.taskId.empty()) p.page->SetTask(project.FindTask(p.taskId));
-    if (p.page == welcome_.get())
-      SetWindowPos(p.page->Hwnd(), nullptr, 0, 0, m.width, m.height, SWP_NOZORDER);
-    else
-      SetWindowPos(p.page->Hwnd(), nullptr, 0, m.bandHeight, m.width, m.height - m.bandHeight,
+  for (const Page& p : pages_) {
+    CWizardPage& page = *p.page;
+    page.Create(Hwnd());
+    page.SetListener(this);
+    if (!p.taskId.empty()) page.SetTask(session_.Project.FindTask(p.taskId));
+    if (page.HasBand())
+      SetWindowPos(page.Hwnd(), nullptr, 0, m.bandHeight, m.width, m.height - m.bandHeight,
                    SWP_NOZORDER);
+    else
+      SetWindowPos(page.Hwnd(), nullptr, 0, 0, m.width, m.height, SWP_NOZORDER);
   }
   pageKind_ = PageKind::None;
   GoToPage(session_.Project.Cursor().Current());
 }
 
 CWizardPage* CWizardFrame::PageOf(PageKind kind) const {
-  switch (kind) {
-    case PageKind::Welcome:
-      return welcome_.get();
-    case PageKind::Licence:
-      return licence_.get();
-    case PageKind::Readme:
-      return readme_.get();
-    case PageKind::UserInfo:
-      return userInfo_.get();
-    case PageKind::ProgramFolder:
-      return programFolder_.get();
-    case PageKind::InstallPath:
-      return installPath_.get();
-    case PageKind::Progress:
-      return progress_.get();
-    default:
-      return nullptr;
+  for (const Page& p : pages_) {
+    if (!p.taskId.empty() && PageKindOf(p.taskId) == kind) return p.page.get();
   }
+  return nullptr;
+}
+
+CWizardPage* CWizardFrame::CurrentPage() const {
+  return finishShown_ ? finish_ : PageOf(pageKind_);
+}
+
+void CWizardFrame::UpdateButtons() {
+  const CWizardPage* page = CurrentPage();
+  EnableItem(IDC_NEXT, !page || page->CanGoNext());
+  EnableItem(IDC_BACK, !page || page->CanGoBack());
+}
+
+void CWizardFrame::PageChanged(const CWizardPage& page) {
+  if (&page == CurrentPage()) UpdateButtons();
 }
 
 void CWizardFrame::GoToPage(const project::Task* task) {
   const PageKind next = PageKindOf(task);
-  if (pageKind_ == PageKind::InstallPath && next == PageKind::Progress) {
-    if (!pages::AcceptInstallPath(session_, installPath_->GetPath())) {
-      session_.Project.Cursor().Previous();
-      return;
-    }
+  CWizardPage* leaving = PageOf(pageKind_);
+  if (leaving && !leaving->Leave(next)) {
+    session_.Project.Cursor().Previous();
+    return;
   }
-  EnableItem(IDC_NEXT, true);
   bandVisible_ = true;
-
-  switch (pageKind_) {
-    case PageKind::UserInfo:
-      userInfo_->Hide();
-      userInfo_->StoreValues();
-      break;
-    case PageKind::ProgramFolder:
-      session_.ProgramFolderPath = programFolder_->GetFolderName();
-      programFolder_->Hide();
-      break;
-    default:
-      if (CWizardPage* page = PageOf(pageKind_)) page->Hide();
-      break;
-  }
+  if (leaving) leaving->Hide();
 
   pageKind_ = next;
+  UpdateButtons();
   CWizardPage* page = PageOf(next);
   if (!page) {
     InvalidateRect(Hwnd(), nullptr, TRUE);
     return;
   }
-  if (next == PageKind::Welcome) {
+  // A page without a band covers it and leaves the band texts as they were.
+  if (page->HasBand())
+    SetBand(page->GetSubject(), page->GetDescription());
+  else
     bandVisible_ = false;
-    page->Show();
-    return;
-  }
-  SetBand(page->GetSubject(), page->GetDescription());
-  if (next == PageKind::Licence && !session_.LicenceAccepted) EnableItem(IDC_NEXT, false);
-  if (next == PageKind::Progress) {
-    EnableItem(IDC_BACK, false);
-    EnableItem(IDC_NEXT, false);
-  }
   page->Show();
 }
 
@@ -249,7 +218,7 @@ void CWizardFrame::EnterFinishPage(const project::Task* task) {
   finish_->Show();
   pageKind_ = PageKind::FinishPrograms;
   EnableItem(IDCANCEL, false);
-  EnableItem(IDC_NEXT, true);
+  UpdateButtons();
   SetItemText(IDC_NEXT, session_.Language.GetText(LanguageKey::CompleteButtonDesc));
 }
 
@@ -283,14 +252,7 @@ void CWizardFrame::OnTimer(UINT_PTR id) {
 }
 
 void CWizardFrame::OnDestroy() {
-  for (CWizardPage* page :
-       {static_cast<CWizardPage*>(welcome_.get()), static_cast<CWizardPage*>(licence_.get()),
-        static_cast<CWizardPage*>(readme_.get()), static_cast<CWizardPage*>(userInfo_.get()),
-        static_cast<CWizardPage*>(installPath_.get()),
-        static_cast<CWizardPage*>(programFolder_.get()), static_cast<CWizardPage*>(progress_.get()),
-        static_cast<CWizardPage*>(finish_.get())}) {
-    if (page) page->Destroy();
-  }
+  for (const Page& p : pages_) p.page->Destroy();
 }
 
 bool CWizardFrame::OnPaint() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HostWindow.h"
+#include "PageSession.h"
 #include "engine/session/SetupSession.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -31,20 +32,7 @@ namespace {
 
 using project::LanguageKey;
 using test::HostWindow;
-
-// A session on the real file system with the sample's texts; an in-memory registry unless the
-// test names another.
-struct PageSession {
-  explicit PageSession(platform::Registry* real = nullptr) : registry(real ? *real : fake) {
-    session.Language.Load(std::string(TARN_SAMPLE_DIR) + "\\Language.ini", files);
-  }
-  platform::Win32FileSystem files;
-  test::FakeRegistry fake;
-  platform::Registry& registry;
-  test::FakeSystemFacts system;
-  test::RecordingShell shell;
-  engine::SetupSession session{{files, registry, system, shell}};
-};
+using test::PageSession;
 
 std::string WindowText(HWND window) {
   std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
