@@ -12,7 +12,8 @@ constexpr UINT_PTR kLoadTimer = 1;
 
 }  // namespace
 
-CLoadingDlg::CLoadingDlg(engine::SetupSession& session) : Dialog(IDD_LOADING), session_(session) {}
+CLoadingDlg::CLoadingDlg(engine::SetupSession& session)
+    : ModalDialog(IDD_LOADING), session_(session) {}
 
 bool CLoadingDlg::OnInitDialog() {
   font_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
@@ -24,15 +25,17 @@ bool CLoadingDlg::OnInitDialog() {
   return true;
 }
 
+void CLoadingDlg::OnTimer(UINT_PTR id) {
+  if (id != kLoadTimer) return;
+  KillTimer(Hwnd(), kLoadTimer);
+  Load();
+}
+
 INT_PTR CLoadingDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
-  if (message == WM_SHOWWINDOW && wParam) {
-    // The language file is not loaded yet, so this one text is fixed.
+  // The language file is not loaded yet, so this one text is fixed.
+  if (message == WM_SHOWWINDOW && wParam)
     SetItemText(IDC_LOADING_TEXT, "Initialize TarnInstall Wizard...");
-  } else if (message == WM_TIMER && wParam == kLoadTimer) {
-    KillTimer(Hwnd(), kLoadTimer);
-    Load();
-    handled = true;
-  }
+  handled = false;
   return 0;
 }
 

@@ -3,11 +3,11 @@
 // so that the window is on the screen before the work starts; the user cannot close it.
 
 #include "engine/session/SetupSession.h"
-#include "ui/Dialog.h"
+#include "ui/ModalDialog.h"
 
 namespace tarn::app {
 
-class CLoadingDlg : public ui::Dialog {
+class CLoadingDlg : public ui::ModalDialog {
  public:
   explicit CLoadingDlg(engine::SetupSession& session);
 
@@ -15,6 +15,7 @@ class CLoadingDlg : public ui::Dialog {
   bool OnInitDialog() override;
   void OnOK() override {}
   void OnCancel() override {}
+  void OnTimer(UINT_PTR id) override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
  private:

@@ -68,7 +68,7 @@ bool CSetupApp::Load(bool silent) {
       session_.ExtractionOver = true;
   } else {
     CLoadingDlg loading(session_);
-    loading.DoModal(nullptr);
+    loading.RunModal(nullptr);
   }
   return !session_.ExtractionOver;
 }
@@ -87,7 +87,7 @@ void CSetupApp::RunWizard() {
   engine::LoggingVolumePrompt volumePrompt(insertMedia, session_.Log);
   session_.Reader.SetVolumePrompt(&volumePrompt);
   wizard::CWizardFrame frame(session_);
-  frame.DoModal(nullptr);
+  frame.RunModal(nullptr);
   // The frame has waited for the worker, so nothing extracts any more.
   session_.Reader.SetVolumePrompt(nullptr);
 }
@@ -121,7 +121,7 @@ bool CSetupApp::InitInstance() {
   if (!silent && startup::WantsAdPicture(session_)) {
     wizard::CShowAdPicture picture;
     picture.SetPicture(startup::AdPicturePath(session_));
-    picture.DoModal(nullptr);
+    picture.RunModal(nullptr);
   }
 
   startup::ApplyStartupDefaults(session_);

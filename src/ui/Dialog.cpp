@@ -4,42 +4,7 @@
 
 namespace tarn::ui {
 
-namespace {
-
-// The window property that leads from a control window to the object subclassing it.
-constexpr const char* kControlProperty = "TarnControl";
-
-}  // namespace
-
-Dialog::~Dialog() {
-  if (hwnd_ && !modal_) {
-    HWND h = hwnd_;
-    hwnd_ = nullptr;
-    SetWindowLongPtrA(h, DWLP_USER, 0);
-    DestroyWindow(h);
-  }
-}
-
 HINSTANCE Dialog::Instance() { return GetModuleHandleA(nullptr); }
-
-INT_PTR Dialog::DoModal(HWND owner) {
-  modal_ = true;
-  const INT_PTR result = DialogBoxParamA(Instance(), MAKEINTRESOURCEA(templateId_), owner,
-                                         &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
-  hwnd_ = nullptr;
-  return result;
-}
-
-bool Dialog::Create(HWND parent) {
-  modal_ = false;
-  return CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId_), parent, &Dialog::DialogProc,
-                            reinterpret_cast<LPARAM>(this)) != nullptr;
-}
-
-void Dialog::Destroy() {
-  // WM_NCDESTROY detaches the object once its handlers have seen WM_DESTROY.
-  if (hwnd_ && !modal_) DestroyWindow(hwnd_);
-}
 
 std::string Dialog::ItemText(int id) const {
   HWND item = Item(id);
@@ -53,20 +18,26 @@ void Dialog::SetItemText(int id, const std::string& text) const {
   SetDlgItemTextA(hwnd_, id, text.c_str());
 }
 
-void Dialog::EndDialog(INT_PTR result) {
-  if (!hwnd_) return;
-  if (modal_)
-    ::EndDialog(hwnd_, result);
-  else
-    Destroy();
+LRESULT Dialog::SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
+  return SendDlgItemMessageA(hwnd_, id, message, wParam, lParam);
 }
 
-void Dialog::OnOK() {
-  if (modal_) EndDialog(IDOK);
+void Dialog::CheckItem(int id, bool checked) const {
+  SendItem(id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void Dialog::OnCancel() {
-  if (modal_) EndDialog(IDCANCEL);
+bool Dialog::IsItemChecked(int id) const { return SendItem(id, BM_GETCHECK) != BST_UNCHECKED; }
+
+void Dialog::EnableItem(int id, bool enabled) const {
+  if (HWND item = Item(id)) EnableWindow(item, enabled ? TRUE : FALSE);
+}
+
+void Dialog::ShowItem(int id, bool shown) const {
+  if (HWND item = Item(id)) ShowWindow(item, shown ? SW_SHOW : SW_HIDE);
+}
+
+void Dialog::FocusItem(int id) const {
+  SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
 }
 
 bool Dialog::OnCommand(int id, int, HWND) {
@@ -118,6 +89,13 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
       return TRUE;
     }
+    case WM_TIMER:
+      self->OnTimer(static_cast<UINT_PTR>(wParam));
+      return FALSE;
+    case WM_PAINT:
+      return self->OnPaint() ? TRUE : FALSE;
+    case WM_PRINTCLIENT:
+      return self->OnPrintClient(reinterpret_cast<HDC>(wParam)) ? TRUE : FALSE;
     case WM_DESTROY:
       self->OnDestroy();
       break;
@@ -131,51 +109,6 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     self->hwnd_ = nullptr;
   }
   return handled ? result : FALSE;
-}
-
-Control::~Control() { Detach(); }
-
-bool Control::Attach(HWND dialog, int id) { return Attach(GetDlgItem(dialog, id)); }
-
-bool Control::Attach(HWND control) {
-  Detach();
-  if (!control || GetPropA(control, kControlProperty)) return false;
-  SetPropA(control, kControlProperty, this);
-  previous_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::WindowProc)));
-  hwnd_ = control;
-  return true;
-}
-
-void Control::Detach() {
-  if (!hwnd_) return;
-  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-  RemovePropA(hwnd_, kControlProperty);
-  hwnd_ = nullptr;
-  previous_ = nullptr;
-}
-
-Control* Control::FromHandle(HWND control) {
-  return static_cast<Control*>(GetPropA(control, kControlProperty));
-}
-
-bool Control::OnReflectedCommand(int) { return false; }
-
-bool Control::OnReflectedNotify(NMHDR&, LRESULT&) { return false; }
-
-bool Control::OnControlMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
-
-LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Control* self = FromHandle(hwnd);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  const WNDPROC previous = self->previous_;
-  if (message == WM_NCDESTROY) {
-    self->Detach();
-    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
-  }
-  LRESULT result = 0;
-  if (self->OnControlMessage(message, wParam, lParam, result)) return result;
-  return CallWindowProcA(previous, hwnd, message, wParam, lParam);
 }
 
 Font CopyDialogFont(HWND dialog, LONG weight, double scale) {

@@ -1,8 +1,9 @@
 #pragma once
-// A small dialog framework: a dialog built from a resource template, run modally or created as a
-// modeless (child) window, with virtual handlers for the messages our dialogs care about.
-// Notifications of controls that a Control object subclasses are offered to that object first
-// ("reflection"), so a control class can keep its own state in step.
+// A small dialog framework: a dialog built from a resource template, with item helpers and
+// virtual handlers for the messages our dialogs care about. ModalDialog runs one modally,
+// ModelessDialog creates one as a (child) window. Notifications of controls that a Control
+// object subclasses are offered to that object first ("reflection"), so a control class can
+// keep its own state in step.
 
 #include <windows.h>
 
@@ -11,88 +12,62 @@
 #include <initializer_list>
 #include <string>
 
+#include "ui/Control.h"
+
 namespace tarn::ui {
 
 class Dialog {
  public:
-  explicit Dialog(int templateId) : templateId_(templateId) {}
-  // A window still open is destroyed without reaching the derived class's handlers, which are
-  // gone by then; destroy modeless dialogs explicitly while the object is whole.
-  virtual ~Dialog();
+  virtual ~Dialog() = default;
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
 
-  // Runs the dialog modally; returns what EndDialog was given, or -1 when it could not be shown.
-  INT_PTR DoModal(HWND owner = nullptr);
-  // Creates the dialog as a modeless window (a child when the template says so).
-  bool Create(HWND parent);
-  // Destroys a modeless dialog's window; the object sees WM_DESTROY on the way.
-  void Destroy();
-
   HWND Hwnd() const { return hwnd_; }
+
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   std::string ItemText(int id) const;
   void SetItemText(int id, const std::string& text) const;
-  // Ends a modal dialog with `result`; destroys a modeless one.
-  void EndDialog(INT_PTR result);
-  bool IsModal() const { return modal_; }
+  LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  void CheckItem(int id, bool checked) const;
+  // Ticked or undetermined.
+  bool IsItemChecked(int id) const;
+  void EnableItem(int id, bool enabled) const;
+  void ShowItem(int id, bool shown) const;
+  // Moves the focus to the item the way the dialog's own keyboard handling does.
+  void FocusItem(int id) const;
 
  protected:
+  explicit Dialog(int templateId) : templateId_(templateId) {}
+
   // Return true to let the system set the focus.
   virtual bool OnInitDialog() { return true; }
-  // A WM_COMMAND; return true when handled.
+  // A WM_COMMAND; return true when handled. IDOK and IDCANCEL go to OnOK and OnCancel.
   virtual bool OnCommand(int id, int code, HWND control);
   // A WM_NOTIFY not taken by the control itself; set `result` and return true when handled.
   virtual bool OnNotify(int id, NMHDR& header, LRESULT& result);
-  // Enter and Escape (and the buttons IDOK / IDCANCEL). A modal dialog ends; a modeless one
-  // stays, since ending it would destroy a window its owner still uses.
-  virtual void OnOK();
-  virtual void OnCancel();
+  // Enter and Escape (and the buttons IDOK / IDCANCEL).
+  virtual void OnOK() = 0;
+  virtual void OnCancel() = 0;
+  // A timer of the dialog's window fired; the system's own processing follows in any case.
+  virtual void OnTimer(UINT_PTR) {}
+  // WM_PAINT: return true once painted (through a PaintScope of the handler's own), false to
+  // leave the painting to the system.
+  virtual bool OnPaint() { return false; }
+  // WM_PRINTCLIENT: return true once the client area is drawn on `dc`.
+  virtual bool OnPrintClient(HDC) { return false; }
   // While the window is being destroyed; the object is still attached.
   virtual void OnDestroy() {}
   // Any other message; set `handled` and return the dialog result when the message is taken.
   virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
+  int TemplateId() const { return templateId_; }
   static HINSTANCE Instance();
-
- private:
+  // The procedure for DialogBoxParam / CreateDialogParam, given the object as the parameter.
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+ private:
   int templateId_;
   HWND hwnd_ = nullptr;
-  bool modal_ = false;
-};
-
-// A control window subclassed by an object of ours. Its parent dialog offers it the control's
-// own WM_COMMAND and WM_NOTIFY notifications before handling them itself.
-class Control {
- public:
-  Control() = default;
-  virtual ~Control();
-  Control(const Control&) = delete;
-  Control& operator=(const Control&) = delete;
-
-  // Subclasses the control `id` of `dialog`; false when there is no such control.
-  bool Attach(HWND dialog, int id);
-  bool Attach(HWND control);
-  void Detach();
-  HWND Hwnd() const { return hwnd_; }
-
-  // The object subclassing `control`, or null.
-  static Control* FromHandle(HWND control);
-
-  // A notification the control sent its parent. Return true to keep it from the parent.
-  virtual bool OnReflectedCommand(int code);
-  virtual bool OnReflectedNotify(NMHDR& header, LRESULT& result);
-
- protected:
-  // A message to the control window itself; return true when handled (with `result`).
-  virtual bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
- private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND hwnd_ = nullptr;
-  WNDPROC previous_ = nullptr;
 };
 
 // An owned GDI object (font, pen, brush, bitmap), deleted with its owner.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/Dialog.h"
+#include "ui/Control.h"
 
 namespace tarn::ui {
 

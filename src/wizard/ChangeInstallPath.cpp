@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pages/InstallPathCheck.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
 #include "text/ByteText.h"
@@ -61,8 +62,7 @@ bool CChangeInstallPath::OnInitDialog() {
 }
 
 void CChangeInstallPath::FillDriveList() {
-  HWND combo = Item(IDC_DRIVE_LIST);
-  ui::WindowDc dc(combo);
+  ui::WindowDc dc(Item(IDC_DRIVE_LIST));
   ui::SelectObjectScope font(dc.Get(), normalFont_.Get());
   LONG widest = 0;
   const std::string startLetter = DriveLetterOf(startingPath_);
@@ -75,19 +75,17 @@ void CChangeInstallPath::FillDriveList() {
     if (GetDiskFreeSpaceExA(root.c_str(), nullptr, nullptr, &freeBytes)) free = freeBytes.QuadPart;
     const std::string line = pages::DriveLine(session_.Language, letter[0], free);
     driveRoots_.push_back(letter + ":\\");
-    const LRESULT index = SendDlgItemMessageA(Hwnd(), IDC_DRIVE_LIST, CB_ADDSTRING, 0,
-                                              reinterpret_cast<LPARAM>(line.c_str()));
-    if (letter == startLetter)
-      SendDlgItemMessageA(Hwnd(), IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const LRESULT index =
+        SendItem(IDC_DRIVE_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    if (letter == startLetter) SendItem(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(index));
     SIZE extent{};
     GetTextExtentPoint32A(dc.Get(), line.c_str(), static_cast<int>(line.size()), &extent);
     widest = std::max(widest, extent.cx);
   }
   // The box is narrow for its lines; the open list at least shows them whole.
-  SendMessageA(combo, CB_SETDROPPEDWIDTH,
-               static_cast<WPARAM>(widest + 4 * GetSystemMetrics(SM_CXEDGE) +
-                                   GetSystemMetrics(SM_CXVSCROLL)),
-               0);
+  SendItem(IDC_DRIVE_LIST, CB_SETDROPPEDWIDTH,
+           static_cast<WPARAM>(widest + 4 * GetSystemMetrics(SM_CXEDGE) +
+                               GetSystemMetrics(SM_CXVSCROLL)));
 }
 
 void CChangeInstallPath::ShowDrive(const std::string& root) {
@@ -101,9 +99,13 @@ void CChangeInstallPath::ComposeFrom(const std::string& chosenFolder) {
   if (path) path_.SetText(*path);
 }
 
+bool CChangeInstallPath::Leave(PageKind next) {
+  return next != PageKind::Progress || pages::AcceptInstallPath(session_, GetPath()).has_value();
+}
+
 bool CChangeInstallPath::OnCommand(int id, int code, HWND control) {
   if (id == IDC_DRIVE_LIST && code == CBN_SELENDOK) {
-    const LRESULT index = SendDlgItemMessageA(Hwnd(), IDC_DRIVE_LIST, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendItem(IDC_DRIVE_LIST, CB_GETCURSEL);
     if (index >= 0 && static_cast<std::size_t>(index) < driveRoots_.size())
       ShowDrive(driveRoots_[static_cast<std::size_t>(index)]);
     return true;

@@ -16,6 +16,8 @@ class CChangeInstallPath : public CWizardPage {
   explicit CChangeInstallPath(engine::SetupSession& session);
   // The destination path as the user left it.
   std::string GetPath() const { return path_.Text(); }
+  // On the way to the installation the path must be usable: it becomes the install folder.
+  bool Leave(PageKind next) override;
 
  protected:
   bool OnInitDialog() override;

@@ -40,10 +40,6 @@ void CFinish::SetFinishTask(const project::Task* task) {
   }
 }
 
-bool CFinish::IsChecked(int id) const {
-  return SendDlgItemMessageA(Hwnd(), id, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
-}
-
 void CFinish::FinishActions() {
   if (!task_) return;
   pages::RunFinishActions(session_, *task_, [this](std::int32_t id) { return IsChecked(id); });

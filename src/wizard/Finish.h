@@ -18,9 +18,11 @@ class CFinish : public CWizardPage {
   // Bound when the frame enters the page; builds the check boxes.
   void SetFinishTask(const project::Task* task);
   const project::Task* GetFinishTask() const { return task_; }
-  bool IsChecked(int id) const;
+  bool IsChecked(int id) const { return IsItemChecked(id); }
   // What Finish does: shortcuts and programs, or the restart.
   void FinishActions();
+  // The installation is over: nothing to go back to.
+  bool CanGoBack() const override { return false; }
 
  protected:
   void OnDestroy() override;

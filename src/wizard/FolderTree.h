@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Dialog.h"
+#include "ui/Control.h"
 
 namespace tarn::wizard {
 

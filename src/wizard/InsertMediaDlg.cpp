@@ -19,7 +19,7 @@ int CALLBACK PreselectFolder(HWND window, UINT message, LPARAM, LPARAM data) {
 }  // namespace
 
 CInsertMediaDlg::CInsertMediaDlg(const project::LanguageTable& texts, std::uint32_t codePage)
-    : Dialog(IDD_INSERT_MEDIA), texts_(texts), codePage_(codePage) {}
+    : ModalDialog(IDD_INSERT_MEDIA), texts_(texts), codePage_(codePage) {}
 
 void CInsertMediaDlg::Setup(const std::string& expectedPath, std::int32_t volume) {
   expectedPath_ = expectedPath;
@@ -47,7 +47,7 @@ bool CInsertMediaDlg::OnInitDialog() {
 }
 
 bool CInsertMediaDlg::OnCommand(int id, int code, HWND control) {
-  if (code != BN_CLICKED) return Dialog::OnCommand(id, code, control);
+  if (code != BN_CLICKED) return ModalDialog::OnCommand(id, code, control);
   switch (id) {
     case IDC_MEDIA_OK:
       OnOK();
@@ -59,14 +59,14 @@ bool CInsertMediaDlg::OnCommand(int id, int code, HWND control) {
       Browse();
       return true;
     default:
-      return Dialog::OnCommand(id, code, control);
+      return ModalDialog::OnCommand(id, code, control);
   }
 }
 
 void CInsertMediaDlg::OnOK() {
   const std::string location = ItemText(IDC_MEDIA_LOCATION);
   if (location.empty()) {
-    SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_MEDIA_LOCATION)), TRUE);
+    FocusItem(IDC_MEDIA_LOCATION);
     return;
   }
   resultPath_ = package::VolumePathIn(location, volume_);
@@ -74,7 +74,7 @@ void CInsertMediaDlg::OnOK() {
 }
 
 void CInsertMediaDlg::Browse() {
-  SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_MEDIA_LOCATION)), TRUE);
+  FocusItem(IDC_MEDIA_LOCATION);
   const std::string title = texts_.GetText(project::LanguageKey::InsertMediaDesc);
   const std::string location = ItemText(IDC_MEDIA_LOCATION);
   char display[MAX_PATH] = {};
@@ -96,7 +96,7 @@ std::optional<std::string> InsertMediaPrompt::AskForVolume(const std::string& ex
                                                            std::int32_t volume) {
   CInsertMediaDlg dialog(texts_, codePage_);
   dialog.Setup(expectedPath, volume);
-  dialog.DoModal(nullptr);
+  dialog.RunModal(nullptr);
   if (dialog.ResultPath().empty()) return std::nullopt;
   return dialog.ResultPath();
 }

@@ -8,11 +8,11 @@
 
 #include "package/VolumePrompt.h"
 #include "project/LanguageTable.h"
-#include "ui/Dialog.h"
+#include "ui/ModalDialog.h"
 
 namespace tarn::wizard {
 
-class CInsertMediaDlg : public ui::Dialog {
+class CInsertMediaDlg : public ui::ModalDialog {
  public:
   CInsertMediaDlg(const project::LanguageTable& texts, std::uint32_t codePage);
 

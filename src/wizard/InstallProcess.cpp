@@ -32,12 +32,10 @@ void CInstallProcess::JoinWorker() {
   if (worker_) worker_->Join();
 }
 
-void CInstallProcess::ShowStatus(const std::string& text) {
-  SetDlgItemTextA(Hwnd(), IDC_STATUS, text.c_str());
-}
+void CInstallProcess::ShowStatus(const std::string& text) { SetItemText(IDC_STATUS, text); }
 
 void CInstallProcess::ShowProgress(std::int32_t percent) {
-  SendDlgItemMessageA(Hwnd(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+  SendItem(IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent));
 }
 
 bool CInstallProcess::AskToAbort(const std::string& text, const std::string& caption) {

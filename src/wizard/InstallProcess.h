@@ -24,6 +24,9 @@ class CInstallProcess : public CWizardPage, public engine::InstallHost {
   ~CInstallProcess() override;
 
   void Show() override;
+  // Once the installation runs there is no way back, and it goes on by itself.
+  bool CanGoNext() const override { return false; }
+  bool CanGoBack() const override { return false; }
   // Waits for the worker, if one was started. Must happen before the page goes.
   void JoinWorker();
 

@@ -25,15 +25,15 @@ void CReadSoftLicense::SetTask(const project::Task* task) {
 }
 
 void CReadSoftLicense::Show() {
-  CheckRadioButton(Hwnd(), IDC_ACCEPT, IDC_REJECT,
-                   session_.LicenceAccepted ? IDC_ACCEPT : IDC_REJECT);
+  CheckItem(IDC_ACCEPT, session_.LicenceAccepted);
+  CheckItem(IDC_REJECT, !session_.LicenceAccepted);
   CWizardPage::Show();
 }
 
 bool CReadSoftLicense::OnCommand(int id, int code, HWND control) {
   if (code == BN_CLICKED && (id == IDC_ACCEPT || id == IDC_REJECT)) {
     session_.LicenceAccepted = id == IDC_ACCEPT;
-    EnableWindow(GetDlgItem(Frame(), IDC_NEXT), session_.LicenceAccepted ? TRUE : FALSE);
+    Changed();
     return true;
   }
   return CWizardPage::OnCommand(id, code, control);

@@ -14,6 +14,8 @@ class CReadSoftLicense : public CWizardPage {
   void SetTask(const project::Task* task) override;
   // Checks the button of the choice made so far, then shows the page.
   void Show() override;
+  // Only once the licence is accepted.
+  bool CanGoNext() const override { return session_.LicenceAccepted; }
 
  protected:
   bool OnInitDialog() override;

@@ -33,6 +33,11 @@ bool CRegisterInfo::OnInitDialog() {
   return true;
 }
 
+void CRegisterInfo::Hide() {
+  CWizardPage::Hide();
+  StoreValues();
+}
+
 void CRegisterInfo::StoreValues() {
   if (task_) pages::StoreUserInformation(session_, *task_, name_.Text(), company_.Text());
 }

@@ -11,7 +11,9 @@ class CRegisterInfo : public CWizardPage {
   explicit CRegisterInfo(engine::SetupSession& session);
   // The captions, from the language texts.
   void SetTask(const project::Task* task) override;
-  // Writes the entered texts through the page's EditBox operations; every departure does.
+  // Every departure stores the entered texts.
+  void Hide() override;
+  // Writes the entered texts through the page's EditBox operations.
   void StoreValues();
 
   const std::string& UserName() const { return name_.Text(); }

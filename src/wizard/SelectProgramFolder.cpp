@@ -40,21 +40,24 @@ void CSelectProgramFolder::ListExistingFolders() {
   for (const platform::DirectoryEntry& entry : *entries) {
     if (entry.name.empty() || entry.name[0] == '.') continue;
     if (!files.IsDirectory(base + "\\" + entry.name)) continue;
-    SendDlgItemMessageA(Hwnd(), IDC_FOLDER_LIST, LB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(entry.name.c_str()));
+    SendItem(IDC_FOLDER_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name.c_str()));
   }
+}
+
+void CSelectProgramFolder::Hide() {
+  session_.ProgramFolderPath = GetFolderName();
+  CWizardPage::Hide();
 }
 
 bool CSelectProgramFolder::OnCommand(int id, int code, HWND control) {
   if (id == IDC_FOLDER_LIST && code == LBN_SELCHANGE) {
-    const LRESULT index = SendDlgItemMessageA(Hwnd(), IDC_FOLDER_LIST, LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendItem(IDC_FOLDER_LIST, LB_GETCURSEL);
     if (index == LB_ERR) return true;
-    const LRESULT length =
-        SendDlgItemMessageA(Hwnd(), IDC_FOLDER_LIST, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendItem(IDC_FOLDER_LIST, LB_GETTEXTLEN, static_cast<WPARAM>(index));
     if (length == LB_ERR) return true;
     std::vector<char> item(static_cast<std::size_t>(length) + 1, '\0');
-    SendDlgItemMessageA(Hwnd(), IDC_FOLDER_LIST, LB_GETTEXT, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(item.data()));
+    SendItem(IDC_FOLDER_LIST, LB_GETTEXT, static_cast<WPARAM>(index),
+             reinterpret_cast<LPARAM>(item.data()));
     // The member text follows through the edit box's change notification.
     SetWindowTextA(folderName_.Hwnd(), item.data());
     return true;

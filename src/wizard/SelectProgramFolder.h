@@ -11,6 +11,8 @@ class CSelectProgramFolder : public CWizardPage {
   explicit CSelectProgramFolder(engine::SetupSession& session);
   // The folder name as the user left it.
   std::string GetFolderName() const { return folderName_.Text(); }
+  // Leaving, the page hands its folder name to the session.
+  void Hide() override;
 
  protected:
   bool OnInitDialog() override;

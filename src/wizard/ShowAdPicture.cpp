@@ -9,7 +9,7 @@ namespace tarn::wizard {
 using ui::PaintScope;
 using ui::WindowDc;
 
-CShowAdPicture::CShowAdPicture() : ui::Dialog(IDD_AD_PICTURE) {}
+CShowAdPicture::CShowAdPicture() : ui::ModalDialog(IDD_AD_PICTURE) {}
 
 bool CShowAdPicture::OnInitDialog() {
   // A dialog procedure never sees WM_CREATE, so the five seconds start here, just before the
@@ -29,34 +29,28 @@ bool CShowAdPicture::OnInitDialog() {
   return true;
 }
 
-void CShowAdPicture::Paint() {
+bool CShowAdPicture::OnPaint() {
   const PaintScope paint(Hwnd());
   pictures::DrawBitmapFile(picture_, paint.Dc(), 0, 0);
+  return true;
 }
 
-INT_PTR CShowAdPicture::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
-  switch (message) {
-    case WM_PAINT:
-      Paint();
-      handled = true;
-      return TRUE;
-    case WM_TIMER:
-      if (wParam != kTimerId) break;
-      KillTimer(Hwnd(), kTimerId);
-      closeAllowed_ = true;
-      EndDialog(IDOK);
-      handled = true;
-      return TRUE;
-    case WM_CLOSE:
-      // Alt+F4 and the like end the splash only once its time is over.
-      if (closeAllowed_) EndDialog(IDOK);
-      handled = true;
-      return TRUE;
-    default:
-      break;
+void CShowAdPicture::OnTimer(UINT_PTR id) {
+  if (id != kTimerId) return;
+  KillTimer(Hwnd(), kTimerId);
+  closeAllowed_ = true;
+  EndDialog(IDOK);
+}
+
+INT_PTR CShowAdPicture::OnMessage(UINT message, WPARAM, LPARAM, bool& handled) {
+  if (message != WM_CLOSE) {
+    handled = false;
+    return 0;
   }
-  handled = false;
-  return 0;
+  // Alt+F4 and the like end the splash only once its time is over.
+  if (closeAllowed_) EndDialog(IDOK);
+  handled = true;
+  return TRUE;
 }
 
 }  // namespace tarn::wizard

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "ui/Dialog.h"
+#include "ui/ModalDialog.h"
 
 namespace tarn::wizard {
 
-class CShowAdPicture : public ui::Dialog {
+class CShowAdPicture : public ui::ModalDialog {
  public:
   static constexpr UINT_PTR kTimerId = 1;
   static constexpr UINT kShowMilliseconds = 5000;
@@ -25,11 +25,11 @@ class CShowAdPicture : public ui::Dialog {
   bool OnInitDialog() override;
   void OnOK() override {}
   void OnCancel() override {}
+  bool OnPaint() override;
+  void OnTimer(UINT_PTR id) override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
  private:
-  void Paint();
-
   std::string picture_;
   bool closeAllowed_ = false;
 };

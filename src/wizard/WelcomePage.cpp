@@ -49,20 +49,15 @@ bool CWelcomePage::OnInitDialog() {
   return true;
 }
 
-INT_PTR CWelcomePage::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
-  if (message == WM_PAINT) {
-    const ui::PaintScope paint(Hwnd());
-    Paint(paint.Dc());
-    handled = true;
-    return TRUE;
-  }
-  if (message == WM_PRINTCLIENT) {
-    Paint(reinterpret_cast<HDC>(wParam));
-    handled = true;
-    return TRUE;
-  }
-  handled = false;
-  return 0;
+bool CWelcomePage::OnPaint() {
+  const ui::PaintScope paint(Hwnd());
+  Paint(paint.Dc());
+  return true;
+}
+
+bool CWelcomePage::OnPrintClient(HDC dc) {
+  Paint(dc);
+  return true;
 }
 
 void CWelcomePage::Paint(HDC dc) {

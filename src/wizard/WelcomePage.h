@@ -19,7 +19,8 @@ class CWelcomePage : public CWizardPage {
 
  protected:
   bool OnInitDialog() override;
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+  bool OnPaint() override;
+  bool OnPrintClient(HDC dc) override;
 
  private:
   void Paint(HDC dc);

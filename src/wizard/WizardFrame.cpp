@@ -3,9 +3,7 @@
 #include <algorithm>
 
 #include "engine/session/LoggingHost.h"
-#include "pages/InstallPathCheck.h"
 #include "pictures/DrawBitmapFile.h"
-#include "project/NameTables.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
 #include "ui/DeviceContext.h"
@@ -30,13 +28,8 @@ constexpr int kDescriptionY = 36;
 
 }  // namespace
 
-PageKind PageKindOf(const project::Task* task) {
-  if (!task) return PageKind::None;
-  // Kinds outside the page range name no page; they still step like any other task.
-  return static_cast<PageKind>(project::TaskIndexOf(task->Id()));
-}
-
-CWizardFrame::CWizardFrame(engine::SetupSession& session) : Dialog(IDD_WIZARD), session_(session) {}
+CWizardFrame::CWizardFrame(engine::SetupSession& session)
+    : ModalDialog(IDD_WIZARD), session_(session) {}
 
 CWizardFrame::~CWizardFrame() {
   // The worker talks to the progress page until its very last call.
@@ -101,104 +94,81 @@ void CWizardFrame::FitPageArea() {
 void CWizardFrame::CreatePages() {
   finishShown_ = false;
   session_.LicenceAccepted = false;
-  welcome_ = std::make_unique<CWelcomePage>(session_);
-  licence_ = std::make_unique<CReadSoftLicense>(session_);
-  readme_ = std::make_unique<CShowReadme>(session_);
-  userInfo_ = std::make_unique<CRegisterInfo>(session_);
-  installPath_ = std::make_unique<CChangeInstallPath>(session_);
-  programFolder_ = std::make_unique<CSelectProgramFolder>(session_);
-  progress_ = std::make_unique<CInstallProcess>(session_);
-  finish_ = std::make_unique<CFinish>(session_);
+  auto progress = std::make_unique<CInstallProcess>(session_);
+  auto finish = std::make_unique<CFinish>(session_);
+  progress_ = progress.get();
+  finish_ = finish.get();
+  pages_.clear();
+  pages_.push_back({project::task::WelcomePage, std::make_unique<CWelcomePage>(session_)});
+  pages_.push_back({project::task::LicencePage, std::make_unique<CReadSoftLicense>(session_)});
+  pages_.push_back({project::task::ReadmePage, std::make_unique<CShowReadme>(session_)});
+  pages_.push_back({project::task::UserInfoPage, std::make_unique<CRegisterInfo>(session_)});
+  pages_.push_back(
+      {project::task::InstallPathPage, std::make_unique<CChangeInstallPath>(session_)});
+  pages_.push_back(
+      {project::task::ProgramFolderPage, std::make_unique<CSelectProgramFolder>(session_)});
+  pages_.push_back({project::task::ProgressPage, std::move(progress)});
+  pages_.push_back({{}, std::move(finish)});
 
-  const project::InstallProject& project = session_.Project;
-  const struct {
-    CWizardPage* page;
-    std::string_view taskId;
-  } pages[] = {{welcome_.get(), project::task::WelcomePage},
-               {licence_.get(), project::task::LicencePage},
-               {readme_.get(), project::task::ReadmePage},
-               {userInfo_.get(), project::task::UserInfoPage},
-               {installPath_.get(), project::task::InstallPathPage},
-               {programFolder_.get(), project::task::ProgramFolderPage},
-               {progress_.get(), project::task::ProgressPage},
-               {finish_.get(), {}}};
   const engine::PageMetrics& m = session_.Metrics;
-  for (const auto& p : pages) {
-    p.page->Create(Hwnd());
-    if (!p.taskId.empty()) p.page->SetTask(project.FindTask(p.taskId));
-    if (p.page == welcome_.get())
-      SetWindowPos(p.page->Hwnd(), nullptr, 0, 0, m.width, m.height, SWP_NOZORDER);
-    else
-      SetWindowPos(p.page->Hwnd(), nullptr, 0, m.bandHeight, m.width, m.height - m.bandHeight,
+  for (const Page& p : pages_) {
+    CWizardPage& page = *p.page;
+    page.Create(Hwnd());
+    page.SetListener(this);
+    if (!p.taskId.empty()) page.SetTask(session_.Project.FindTask(p.taskId));
+    if (page.HasBand())
+      SetWindowPos(page.Hwnd(), nullptr, 0, m.bandHeight, m.width, m.height - m.bandHeight,
                    SWP_NOZORDER);
+    else
+      SetWindowPos(page.Hwnd(), nullptr, 0, 0, m.width, m.height, SWP_NOZORDER);
   }
   pageKind_ = PageKind::None;
   GoToPage(session_.Project.Cursor().Current());
 }
 
 CWizardPage* CWizardFrame::PageOf(PageKind kind) const {
-  switch (kind) {
-    case PageKind::Welcome:
-      return welcome_.get();
-    case PageKind::Licence:
-      return licence_.get();
-    case PageKind::Readme:
-      return readme_.get();
-    case PageKind::UserInfo:
-      return userInfo_.get();
-    case PageKind::ProgramFolder:
-      return programFolder_.get();
-    case PageKind::InstallPath:
-      return installPath_.get();
-    case PageKind::Progress:
-      return progress_.get();
-    default:
-      return nullptr;
+  for (const Page& p : pages_) {
+    if (!p.taskId.empty() && PageKindOf(p.taskId) == kind) return p.page.get();
   }
+  return nullptr;
+}
+
+CWizardPage* CWizardFrame::CurrentPage() const {
+  return finishShown_ ? finish_ : PageOf(pageKind_);
+}
+
+void CWizardFrame::UpdateButtons() {
+  const CWizardPage* page = CurrentPage();
+  EnableItem(IDC_NEXT, !page || page->CanGoNext());
+  EnableItem(IDC_BACK, !page || page->CanGoBack());
+}
+
+void CWizardFrame::PageChanged(const CWizardPage& page) {
+  if (&page == CurrentPage()) UpdateButtons();
 }
 
 void CWizardFrame::GoToPage(const project::Task* task) {
   const PageKind next = PageKindOf(task);
-  if (pageKind_ == PageKind::InstallPath && next == PageKind::Progress) {
-    if (!pages::AcceptInstallPath(session_, installPath_->GetPath())) {
-      session_.Project.Cursor().Previous();
-      return;
-    }
+  CWizardPage* leaving = PageOf(pageKind_);
+  if (leaving && !leaving->Leave(next)) {
+    session_.Project.Cursor().Previous();
+    return;
   }
-  EnableWindow(Item(IDC_NEXT), TRUE);
   bandVisible_ = true;
-
-  switch (pageKind_) {
-    case PageKind::UserInfo:
-      userInfo_->Hide();
-      userInfo_->StoreValues();
-      break;
-    case PageKind::ProgramFolder:
-      session_.ProgramFolderPath = programFolder_->GetFolderName();
-      programFolder_->Hide();
-      break;
-    default:
-      if (CWizardPage* page = PageOf(pageKind_)) page->Hide();
-      break;
-  }
+  if (leaving) leaving->Hide();
 
   pageKind_ = next;
+  UpdateButtons();
   CWizardPage* page = PageOf(next);
   if (!page) {
     InvalidateRect(Hwnd(), nullptr, TRUE);
     return;
   }
-  if (next == PageKind::Welcome) {
+  // A page without a band covers it and leaves the band texts as they were.
+  if (page->HasBand())
+    SetBand(page->GetSubject(), page->GetDescription());
+  else
     bandVisible_ = false;
-    page->Show();
-    return;
-  }
-  SetBand(page->GetSubject(), page->GetDescription());
-  if (next == PageKind::Licence && !session_.LicenceAccepted) EnableWindow(Item(IDC_NEXT), FALSE);
-  if (next == PageKind::Progress) {
-    EnableWindow(Item(IDC_BACK), FALSE);
-    EnableWindow(Item(IDC_NEXT), FALSE);
-  }
   page->Show();
 }
 
@@ -219,7 +189,7 @@ bool CWizardFrame::OnCommand(int id, int code, HWND control) {
     OnBack();
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return ModalDialog::OnCommand(id, code, control);
 }
 
 void CWizardFrame::OnNext() {
@@ -247,8 +217,8 @@ void CWizardFrame::EnterFinishPage(const project::Task* task) {
   finish_->SetFinishTask(task);
   finish_->Show();
   pageKind_ = PageKind::FinishPrograms;
-  EnableWindow(Item(IDCANCEL), FALSE);
-  EnableWindow(Item(IDC_NEXT), TRUE);
+  EnableItem(IDCANCEL, false);
+  UpdateButtons();
   SetItemText(IDC_NEXT, session_.Language.GetText(LanguageKey::CompleteButtonDesc));
 }
 
@@ -282,17 +252,10 @@ void CWizardFrame::OnTimer(UINT_PTR id) {
 }
 
 void CWizardFrame::OnDestroy() {
-  for (CWizardPage* page :
-       {static_cast<CWizardPage*>(welcome_.get()), static_cast<CWizardPage*>(licence_.get()),
-        static_cast<CWizardPage*>(readme_.get()), static_cast<CWizardPage*>(userInfo_.get()),
-        static_cast<CWizardPage*>(installPath_.get()),
-        static_cast<CWizardPage*>(programFolder_.get()), static_cast<CWizardPage*>(progress_.get()),
-        static_cast<CWizardPage*>(finish_.get())}) {
-    if (page) page->Destroy();
-  }
+  for (const Page& p : pages_) p.page->Destroy();
 }
 
-void CWizardFrame::Paint() {
+bool CWizardFrame::OnPaint() {
   ui::PaintScope paint(Hwnd());
   HDC dc = paint.Dc();
   if (IsIconic(Hwnd())) {
@@ -301,9 +264,9 @@ void CWizardFrame::Paint() {
     GetClientRect(Hwnd(), &client);
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
              (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
-    return;
+    return true;
   }
-  if (!bandVisible_) return;
+  if (!bandVisible_) return true;
   SetBkMode(dc, TRANSPARENT);
   pictures::DrawBitmapFile(topPicture_, dc, 0, 0);
   {
@@ -313,14 +276,11 @@ void CWizardFrame::Paint() {
   ui::SelectObjectScope normal(dc, normalFont_.Get());
   TextOutA(dc, kSubjectX, kDescriptionY, bandDescription_.c_str(),
            static_cast<int>(bandDescription_.size()));
+  return true;
 }
 
 INT_PTR CWizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      handled = true;
-      return TRUE;
     case WM_CLOSE:
       // The close box asks like Escape, even on the finish page whose Cancel is disabled.
       OnCancel();
@@ -329,9 +289,6 @@ INT_PTR CWizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handl
     case WM_QUERYDRAGICON:
       handled = true;
       return reinterpret_cast<INT_PTR>(icon_);
-    case WM_TIMER:
-      OnTimer(static_cast<UINT_PTR>(wParam));
-      return 0;
     case kStartTimerMessage:
       SetTimer(Hwnd(), static_cast<UINT_PTR>(wParam), 100, nullptr);
       handled = true;

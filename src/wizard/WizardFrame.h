@@ -5,40 +5,23 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/session/SetupSession.h"
-#include "ui/Dialog.h"
+#include "ui/ModalDialog.h"
+#include "wizard/PageKind.h"
+#include "wizard/PageListener.h"
 
 namespace tarn::wizard {
 
-class CWelcomePage;
-class CReadSoftLicense;
-class CShowReadme;
-class CRegisterInfo;
-class CChangeInstallPath;
-class CSelectProgramFolder;
+class CWizardPage;
 class CInstallProcess;
 class CFinish;
-class CWizardPage;
 
-// The page a task shows: its ID's position in the task table.
-enum class PageKind : std::int32_t {
-  Welcome = 1,
-  Licence = 2,
-  Readme = 3,
-  UserInfo = 4,
-  ProgramFolder = 5,
-  InstallPath = 6,
-  Progress = 7,
-  FinishRestart = 8,
-  FinishPrograms = 9,
-  None = 22,
-};
-
-class CWizardFrame : public ui::Dialog {
+class CWizardFrame : public ui::ModalDialog, private PageListener {
  public:
   explicit CWizardFrame(engine::SetupSession& session);
   ~CWizardFrame() override;
@@ -52,18 +35,28 @@ class CWizardFrame : public ui::Dialog {
   bool OnCommand(int id, int code, HWND control) override;
   void OnOK() override {}
   void OnCancel() override;
+  void OnTimer(UINT_PTR id) override;
+  bool OnPaint() override;
   void OnDestroy() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
  private:
+  // A page and the task it shows; the finish page is entered with whichever finish task comes.
+  struct Page {
+    std::string_view taskId;
+    std::unique_ptr<CWizardPage> page;
+  };
+
   void FitPageArea();
   void CreatePages();
   void OnNext();
   void OnBack();
   void EnterFinishPage(const project::Task* task);
-  void OnTimer(UINT_PTR id);
-  void Paint();
   CWizardPage* PageOf(PageKind kind) const;
+  CWizardPage* CurrentPage() const;
+  // Back and Next as the current page allows.
+  void UpdateButtons();
+  void PageChanged(const CWizardPage& page) override;
 
   engine::SetupSession& session_;
   ui::Font normalFont_;
@@ -74,20 +67,13 @@ class CWizardFrame : public ui::Dialog {
   std::string bandDescription_;
   std::string topPicture_;
 
-  std::unique_ptr<CWelcomePage> welcome_;
-  std::unique_ptr<CReadSoftLicense> licence_;
-  std::unique_ptr<CShowReadme> readme_;
-  std::unique_ptr<CRegisterInfo> userInfo_;
-  std::unique_ptr<CChangeInstallPath> installPath_;
-  std::unique_ptr<CSelectProgramFolder> programFolder_;
-  std::unique_ptr<CInstallProcess> progress_;
-  std::unique_ptr<CFinish> finish_;
+  // The eight pages in creation order; the frame also needs two of them by their own class.
+  std::vector<Page> pages_;
+  CInstallProcess* progress_ = nullptr;
+  CFinish* finish_ = nullptr;
 
   PageKind pageKind_ = PageKind::None;
   HICON icon_ = nullptr;
 };
-
-// The kind of page a task shows; PageKind::None for a task that is no page.
-PageKind PageKindOf(const project::Task* task);
 
 }  // namespace tarn::wizard

@@ -5,12 +5,15 @@ namespace tarn::wizard {
 CWizardPage::CWizardPage(int templateId, engine::SetupSession& session,
                          std::optional<project::LanguageKey> subject,
                          std::optional<project::LanguageKey> description)
-    : Dialog(templateId), session_(session), subjectKey_(subject), descriptionKey_(description) {}
+    : ModelessDialog(templateId),
+      session_(session),
+      subjectKey_(subject),
+      descriptionKey_(description) {}
 
 bool CWizardPage::Create(HWND frame) {
   if (subjectKey_) subject_ = Text(*subjectKey_);
   if (descriptionKey_) description_ = Text(*descriptionKey_);
-  return Dialog::Create(frame);
+  return ModelessDialog::Create(frame);
 }
 
 bool CWizardPage::OnInitDialog() {

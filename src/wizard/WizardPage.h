@@ -1,6 +1,7 @@
 #pragma once
 // What every wizard page offers the frame: a modeless child dialog made from its template, its
-// project task, the band texts, and what it does when it is shown and hidden.
+// project task, the band texts, what it does when it is shown and hidden, and its own rules for
+// going on and going back.
 
 #include <windows.h>
 
@@ -10,11 +11,13 @@
 #include "engine/session/SetupSession.h"
 #include "project/LanguageKeys.h"
 #include "project/Task.h"
-#include "ui/Dialog.h"
+#include "ui/ModelessDialog.h"
+#include "wizard/PageKind.h"
+#include "wizard/PageListener.h"
 
 namespace tarn::wizard {
 
-class CWizardPage : public ui::Dialog {
+class CWizardPage : public ui::ModelessDialog {
  public:
   // The band texts are the texts of `subject` and `description`; a page without them (the
   // welcome page) has no band.
@@ -28,19 +31,31 @@ class CWizardPage : public ui::Dialog {
   virtual void SetTask(const project::Task* task) { task_ = task; }
   const project::Task* Task() const { return task_; }
 
+  // Whether the page shows below the band; one without (the welcome page) covers it.
+  bool HasBand() const { return subjectKey_.has_value(); }
   const std::string& GetSubject() const { return subject_; }
   const std::string& GetDescription() const { return description_; }
 
   virtual void Show() { ShowWindow(Hwnd(), SW_SHOW); }
   virtual void Hide() { ShowWindow(Hwnd(), SW_HIDE); }
 
+  // Asked before the wizard moves from this page to one of kind `next`: false keeps the page
+  // current, having run the page's own checks.
+  virtual bool Leave(PageKind) { return true; }
+  // Whether Next and Back may be used while the page is shown.
+  virtual bool CanGoNext() const { return true; }
+  virtual bool CanGoBack() const { return true; }
+  // Who hears that CanGoNext or CanGoBack may have changed; may be null.
+  void SetListener(PageListener* listener) { listener_ = listener; }
+
  protected:
   // Fonts from the page's dialog font: normal and bold.
   bool OnInitDialog() override;
-  // Enter and Escape inside a page do nothing there.
-  void OnOK() override {}
-  void OnCancel() override {}
 
+  // Tells the listener, if any, that the page's rules may give other answers now.
+  void Changed() const {
+    if (listener_) listener_->PageChanged(*this);
+  }
   // The wizard frame: the page's parent window.
   HWND Frame() const { return GetParent(Hwnd()); }
   std::string Text(project::LanguageKey key) const { return session_.Language.GetText(key); }
@@ -55,6 +70,7 @@ class CWizardPage : public ui::Dialog {
  private:
   std::optional<project::LanguageKey> subjectKey_;
   std::optional<project::LanguageKey> descriptionKey_;
+  PageListener* listener_ = nullptr;
 };
 
 }  // namespace tarn::wizard

@@ -53,8 +53,9 @@ class ActiveXHost {
   ui::Library atl_;
 };
 
-// A top-level window with a Next button, in place of the wizard frame.
-class FrameStandIn {
+// A top-level window with a Next button, in place of the wizard frame: it follows what the page
+// it listens to allows.
+class FrameStandIn : public PageListener {
  public:
   FrameStandIn() {
     hwnd_ = CreateWindowExA(0, "STATIC", "Frame", WS_POPUP | WS_VISIBLE, 0, 0, 800, 500, nullptr,
@@ -64,6 +65,9 @@ class FrameStandIn {
                             GetModuleHandleA(nullptr), nullptr);
   }
   ~FrameStandIn() { DestroyWindow(hwnd_); }
+  void PageChanged(const CWizardPage& page) override {
+    EnableWindow(next_, page.CanGoNext() ? TRUE : FALSE);
+  }
   FrameStandIn(const FrameStandIn&) = delete;
   FrameStandIn& operator=(const FrameStandIn&) = delete;
   HWND Hwnd() const { return hwnd_; }
@@ -172,6 +176,7 @@ TEST_F(DocumentPagesTest, LicencePageShowsTheTextAndKeepsTheChoice) {
                    {{FieldName::FileType, "HTM"}, {FieldName::File, "C:\\docs\\licence.htm"}});
   CReadSoftLicense page(session);
   ASSERT_TRUE(page.Create(frame.Hwnd()));
+  page.SetListener(&frame);
   SetWindowPos(page.Hwnd(), nullptr, 0, 64, 548, 250, SWP_NOZORDER);
   page.SetTask(&task);
   // The browser is hosted and asked first; only when it renders nothing does text take over.
@@ -210,7 +215,7 @@ TEST_F(DocumentPagesTest, LicencePageShowsTheTextAndKeepsTheChoice) {
 
   // Entering as the frame does: Next disabled until the licence is accepted.
   const auto enter = [&] {
-    EnableWindow(frame.Next(), session.LicenceAccepted ? TRUE : FALSE);
+    EnableWindow(frame.Next(), page.CanGoNext() ? TRUE : FALSE);
     page.Show();
   };
   const auto checked = [&](int id) { return IsDlgButtonChecked(page.Hwnd(), id) == BST_CHECKED; };

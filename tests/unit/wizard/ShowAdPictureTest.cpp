@@ -66,7 +66,7 @@ TEST(ShowAdPicture, StaysUntilItsTimeIsUpCentredAtThePictureSize) {
   Observation seen;
   const DWORD uiThread = GetCurrentThreadId();
   std::thread watcher([&seen, uiThread] { seen = WatchSplash(uiThread); });
-  const INT_PTR result = splash.DoModal();
+  const INT_PTR result = splash.RunModal();
   watcher.join();
 
   EXPECT_EQ(result, IDOK);
