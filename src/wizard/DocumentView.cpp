@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "text/ByteText.h"
-#include "text/HtmlText.h"
+#include "text/HtmlReader.h"
+#include "text/MimeMessage.h"
 
 namespace tarn::wizard {
 
