@@ -19,10 +19,10 @@
 #include "engine/InstallWorker.h"
 #include "engine/actions/Cleanup.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemFacts.h"
+#include "platform/win32/Win32Toolkit.h"
 #include "startup/PackageLoader.h"
 #include "startup/StartupDefaults.h"
 #include "support/InstallScene.h"
@@ -135,18 +135,13 @@ class ShellFolderOverlay : public platform::Registry {
 class OpenKey {
  public:
   OpenKey(HKEY root, const std::string& path) {
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key_.Out()) != ERROR_SUCCESS) key_.Release();
   }
-  ~OpenKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  OpenKey(const OpenKey&) = delete;
-  OpenKey& operator=(const OpenKey&) = delete;
-  explicit operator bool() const { return key_ != nullptr; }
-  HKEY get() const { return key_; }
+  explicit operator bool() const { return key_.Valid(); }
+  HKEY get() const { return key_.Get(); }
 
  private:
-  HKEY key_ = nullptr;
+  platform::RegistryKey key_;
 };
 
 struct RawValue {
@@ -218,11 +213,11 @@ void DeleteIfEmpty(HKEY root, const std::string& path) {
 std::string ReadFileBytes(const std::string& path) {
   KernelHandle file(
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file.valid()) return "<missing>";
+  if (!file.Valid()) return "<missing>";
   std::string bytes;
   char buffer[4096];
   DWORD got = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
     bytes.append(buffer, got);
   return bytes;
 }
@@ -243,7 +238,7 @@ std::string LocalWriteTime(const std::string& path) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   FILETIME created, accessed, written, local;
   SYSTEMTIME t;
-  if (!file.valid() || !GetFileTime(file.get(), &created, &accessed, &written) ||
+  if (!file.Valid() || !GetFileTime(file.Get(), &created, &accessed, &written) ||
       !FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &t))
     return "<none>";
   return std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) +
@@ -270,10 +265,10 @@ std::optional<LinkFields> ReadLink(const std::string& path) {
   if (!IsFile(path)) return std::nullopt;
   ComPtr<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.out())))
+                              link.OutVoid())))
     return std::nullopt;
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return std::nullopt;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.OutVoid()))) return std::nullopt;
   std::wstring wide(path.size() + 1, L'\0');
   const int count =
       MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
