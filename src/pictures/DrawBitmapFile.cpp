@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "pictures/BitmapFile.h"
-#include "platform/FileSystem.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::pictures {
@@ -26,8 +26,9 @@ platform::Palette MakePalette(const std::vector<pictures::PaletteColour>& colour
 }  // namespace
 
 std::optional<PictureSize> DrawBitmapFile(const std::string& path, HDC dc, int x, int y) {
-  const auto fs = platform::MakeSystemFileSystem();
-  const auto image = pictures::ReadBitmapFile(*fs, path);
+  const auto file = platform::OpenWin32File(path, platform::OpenMode::Read);
+  if (!file) return std::nullopt;
+  const auto image = pictures::ReadBitmap(*file);
   if (!image) return std::nullopt;
 
   const PictureSize size{image->width, image->topDown ? -image->height : image->height};

@@ -71,7 +71,7 @@ class Win32File : public File {
 
 }  // namespace
 
-std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mode) {
+std::unique_ptr<File> OpenWin32File(const std::string& path, OpenMode mode) {
   DWORD access = GENERIC_READ;
   DWORD share = FILE_SHARE_READ;
   DWORD disposition = OPEN_EXISTING;
@@ -87,6 +87,10 @@ std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mo
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(handle);
+}
+
+std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mode) {
+  return OpenWin32File(path, mode);
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
