@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ole2.h>
 
 #include "app/LoadingDlg.h"
 #include "engine/actions/Cleanup.h"
 #include "engine/actions/Programs.h"
 #include "engine/session/LoggingHost.h"
+#include "platform/win32/Win32Toolkit.h"
 #include "startup/EarlierRun.h"
 #include "startup/PackageLoader.h"
 #include "startup/SilentInstall.h"
@@ -20,23 +20,6 @@
 #include "wizard/WizardFrame.h"
 
 namespace tarn::app {
-
-namespace {
-
-class OleScope {
- public:
-  OleScope() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-  ~OleScope() {
-    if (ok_) OleUninitialize();
-  }
-  OleScope(const OleScope&) = delete;
-  OleScope& operator=(const OleScope&) = delete;
-
- private:
-  bool ok_;
-};
-
-}  // namespace
 
 CSetupApp::CSetupApp(std::string commandLine)
     : commandLine_(std::move(commandLine)),
@@ -78,10 +61,10 @@ void CSetupApp::RunWizard() {
   activeXHost_ = ui::LoadSystemLibrary("atl.dll");
   if (activeXHost_) {
     using AtlAxWinInitFn = BOOL WINAPI();
-    if (auto init = ui::LibraryFunction<AtlAxWinInitFn>(activeXHost_.get(), "AtlAxWinInit")) init();
+    if (auto init = ui::LibraryFunction<AtlAxWinInitFn>(activeXHost_.Get(), "AtlAxWinInit")) init();
   }
   // The licence and readme pages host an ActiveX control, which needs OLE on this thread.
-  const OleScope ole;
+  const platform::OleScope ole;
   // A volume missing while the worker extracts is asked for from the worker's thread.
   wizard::InsertMediaPrompt insertMedia(session_.Language, session_.CodePage);
   engine::LoggingVolumePrompt volumePrompt(insertMedia, session_.Log);

@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/win32/Win32Toolkit.h"
 #include "ui/Control.h"
 
 namespace tarn::ui {
@@ -70,50 +71,11 @@ class Dialog {
   HWND hwnd_ = nullptr;
 };
 
-// An owned GDI object (font, pen, brush, bitmap), deleted with its owner.
-template <class Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset(other.handle_);
-      other.handle_ = nullptr;
-    }
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-
-  Handle Get() const { return handle_; }
-  void Reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
-
-using Font = GdiObject<HFONT>;
-using Pen = GdiObject<HPEN>;
-using Brush = GdiObject<HBRUSH>;
-
-// Selects a GDI object into a device context and puts the previous one back when it goes.
-class SelectObjectScope {
- public:
-  SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectObjectScope() { SelectObject(dc_, previous_); }
-  SelectObjectScope(const SelectObjectScope&) = delete;
-  SelectObjectScope& operator=(const SelectObjectScope&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
+// Owned GDI objects and the selection scope come from the Win32 toolkit.
+using platform::Brush;
+using platform::Font;
+using platform::Pen;
+using platform::SelectObjectScope;
 
 // A copy of the dialog's font with the face name cleared and the given weight, as our dialogs
 // use for their controls; `scale` multiplies its height and width (truncated).

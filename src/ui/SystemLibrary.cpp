@@ -17,9 +17,9 @@ void RestrictDllSearchToSystem() {
 
 Library LoadSystemLibrary(const char* name) {
   const UINT length = GetSystemDirectoryA(nullptr, 0);
-  if (length == 0) return nullptr;
+  if (length == 0) return Library();
   std::vector<char> folder(length + 1, '\0');
-  if (GetSystemDirectoryA(folder.data(), length + 1) == 0) return nullptr;
+  if (GetSystemDirectoryA(folder.data(), length + 1) == 0) return Library();
   const std::string path = std::string(folder.data()) + "\\" + name;
   return Library(LoadLibraryA(path.c_str()));
 }

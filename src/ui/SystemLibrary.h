@@ -4,15 +4,11 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::ui {
 
-struct LibraryDeleter {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+using platform::Library;
 
 // Takes the program's folder and the current folder out of the DLL search, as early as
 // possible; systems without the newer call at least lose the current folder.

@@ -49,7 +49,7 @@ void CFinish::RemoveCheckBoxes() { checkBoxes_.clear(); }
 
 void CFinish::OnDestroy() {
   // The boxes go with the page window itself.
-  for (auto& box : checkBoxes_) box.release();
+  for (auto& box : checkBoxes_) box.Release();
   checkBoxes_.clear();
 }
 

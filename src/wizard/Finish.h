@@ -2,10 +2,9 @@
 // The finish page: check boxes built from the finish task (a restart, or programs to open) and
 // the optional shortcuts; Finish carries out what stays ticked.
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
+#include "platform/win32/Win32Toolkit.h"
 #include "wizard/WizardPage.h"
 
 namespace tarn::wizard {
@@ -28,14 +27,9 @@ class CFinish : public CWizardPage {
   void OnDestroy() override;
 
  private:
-  struct WindowDestroyer {
-    void operator()(HWND window) const { DestroyWindow(window); }
-  };
-  using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
   void RemoveCheckBoxes();
 
-  std::vector<OwnedWindow> checkBoxes_;
+  std::vector<platform::OwnedWindow> checkBoxes_;
 };
 
 }  // namespace tarn::wizard

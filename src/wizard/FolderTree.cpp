@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32Toolkit.h"
 #include "text/ByteText.h"
 #include "text/PathParts.h"
 
@@ -145,11 +145,11 @@ bool CFolderTree::HasSubFolders(const std::string& path) const {
   const std::string pattern = driveRoot ? path + "*.*" : path + "\\*.*";
   WIN32_FIND_DATAA found{};
   platform::FindHandle search(FindFirstFileA(pattern.c_str(), &found));
-  if (!search.valid()) return false;
+  if (!search.Valid()) return false;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(found.cFileName))
       return true;
-  } while (FindNextFileA(search.get(), &found));
+  } while (FindNextFileA(search.Get(), &found));
   return false;
 }
 
@@ -159,12 +159,12 @@ void CFolderTree::FillChildren(HTREEITEM item, const std::string& path) {
   {
     WIN32_FIND_DATAA found{};
     platform::FindHandle search(FindFirstFileA((folder + "*.*").c_str(), &found));
-    if (search.valid()) {
+    if (search.Valid()) {
       do {
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if ((isFolder || listFiles_) && !IsDotEntry(found.cFileName))
           children.push_back(folder + found.cFileName);
-      } while (FindNextFileA(search.get(), &found));
+      } while (FindNextFileA(search.Get(), &found));
     }
   }
   std::stable_sort(children.begin(), children.end(),

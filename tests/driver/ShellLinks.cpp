@@ -6,8 +6,8 @@
 #include <shlobj.h>
 
 #include "Output.h"
-#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::driver {
 
@@ -16,10 +16,10 @@ ExitCode PrintShellLink(const std::string& path) {
   const auto com = shell.EnterThread();
   platform::ComPtr<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.out())))
+                              link.OutVoid())))
     return Fail("no shell link object");
   platform::ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out())))
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.OutVoid())))
     return Fail("the shell link cannot be loaded from a file");
   const int size = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');

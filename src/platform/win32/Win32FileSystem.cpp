@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::platform {
 
@@ -24,7 +24,7 @@ class Win32File : public File {
   bool Read(void* buffer, std::size_t size, std::size_t& got) override {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 0x40000000));
     DWORD read = 0;
-    const BOOL ok = ReadFile(handle_.get(), buffer, chunk, &read, nullptr);
+    const BOOL ok = ReadFile(handle_.Get(), buffer, chunk, &read, nullptr);
     got = read;
     return ok != FALSE;
   }
@@ -34,7 +34,7 @@ class Win32File : public File {
     while (size > 0) {
       const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 0x40000000));
       DWORD written = 0;
-      if (!WriteFile(handle_.get(), in, chunk, &written, nullptr) || written == 0) return false;
+      if (!WriteFile(handle_.Get(), in, chunk, &written, nullptr) || written == 0) return false;
       in += written;
       size -= written;
     }
@@ -48,24 +48,24 @@ class Win32File : public File {
     LONG high = static_cast<LONG>(offset >> 32);
     SetLastError(NO_ERROR);
     const DWORD low =
-        SetFilePointer(handle_.get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, method);
+        SetFilePointer(handle_.Get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, method);
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
   }
 
   std::optional<std::uint64_t> Length() override {
     DWORD high = 0;
     SetLastError(NO_ERROR);
-    const DWORD low = GetFileSize(handle_.get(), &high);
+    const DWORD low = GetFileSize(handle_.Get(), &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
     return (static_cast<std::uint64_t>(high) << 32) | low;
   }
 
   bool SetTimes(FileTime created, FileTime accessed, FileTime written) override {
     const FILETIME c = ToFiletime(created), a = ToFiletime(accessed), w = ToFiletime(written);
-    return SetFileTime(handle_.get(), &c, &a, &w) != FALSE;
+    return SetFileTime(handle_.Get(), &c, &a, &w) != FALSE;
   }
 
-  bool Flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
+  bool Flush() override { return FlushFileBuffers(handle_.Get()) != FALSE; }
 
  private:
   KernelHandle handle_;
@@ -73,7 +73,7 @@ class Win32File : public File {
 
 }  // namespace
 
-std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mode) {
+std::unique_ptr<File> OpenWin32File(const std::string& path, OpenMode mode) {
   DWORD access = GENERIC_READ;
   DWORD share = FILE_SHARE_READ;
   DWORD disposition = OPEN_EXISTING;
@@ -89,6 +89,10 @@ std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mo
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(handle);
+}
+
+std::unique_ptr<File> Win32FileSystem::Open(const std::string& path, OpenMode mode) {
+  return OpenWin32File(path, mode);
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
@@ -138,7 +142,7 @@ bool Win32FileSystem::RemoveEmptyDirectory(const std::string& path) {
 std::optional<std::vector<DirectoryEntry>> Win32FileSystem::Enumerate(const std::string& pattern) {
   WIN32_FIND_DATAA data;
   FindHandle find(FindFirstFileA(pattern.c_str(), &data));
-  if (!find.valid()) {
+  if (!find.Valid()) {
     // A folder that exists but holds no match is an empty result, not a failure.
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<DirectoryEntry>{};
     return std::nullopt;
@@ -146,7 +150,7 @@ std::optional<std::vector<DirectoryEntry>> Win32FileSystem::Enumerate(const std:
   std::vector<DirectoryEntry> entries;
   do {
     entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(find.get(), &data));
+  } while (FindNextFileA(find.Get(), &data));
   return entries;
 }
 

@@ -5,6 +5,9 @@
 
 namespace tarn::platform {
 
+// Opens `path` as Win32FileSystem::Open does, for a caller that needs no file system object.
+std::unique_ptr<File> OpenWin32File(const std::string& path, OpenMode mode);
+
 class Win32FileSystem : public FileSystem {
  public:
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32Toolkit.h"
+
 namespace tarn::platform {
 
 namespace {
@@ -21,12 +23,7 @@ REGSAM SamFor(RegistryAccess access) {
 class Win32Key : public RegistryKeyHandle {
  public:
   // `owned` is false for the predefined roots, which are never closed.
-  Win32Key(HKEY key, bool owned) : key_(key), owned_(owned) {}
-  ~Win32Key() override {
-    if (owned_) RegCloseKey(key_);
-  }
-  Win32Key(const Win32Key&) = delete;
-  Win32Key& operator=(const Win32Key&) = delete;
+  Win32Key(HKEY key, bool owned) : key_(key), owned_(owned ? key : nullptr) {}
 
   std::unique_ptr<RegistryKeyHandle> OpenSubKey(const std::string& path,
                                                 RegistryAccess access) override {
@@ -76,7 +73,7 @@ class Win32Key : public RegistryKeyHandle {
 
  private:
   HKEY key_;
-  bool owned_;
+  RegistryKey owned_;
 };
 
 }  // namespace

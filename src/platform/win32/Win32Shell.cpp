@@ -8,26 +8,11 @@
 
 #include <vector>
 
-#include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::platform {
 
 namespace {
-
-// COM for the length of one call; uninitialised only when this call initialised it.
-class ComScope {
- public:
-  ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComScope() {
-    if (ok_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-  bool ok() const { return ok_; }
-
- private:
-  bool ok_;
-};
 
 std::wstring Widen(const std::string& text) {
   const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -41,11 +26,11 @@ std::wstring Widen(const std::string& text) {
 }  // namespace
 
 bool Win32Shell::CreateShellLink(const ShellLink& link, const std::string& linkPath) {
-  ComScope com;
-  if (!com.ok()) return false;
+  const ComScope com;
+  if (!com) return false;
   ComPtr<IShellLinkA> shellLink;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              shellLink.out())))
+                              shellLink.OutVoid())))
     return false;
   if (!link.arguments.empty()) shellLink->SetArguments(link.arguments.c_str());
   shellLink->SetPath(link.target.c_str());
@@ -54,7 +39,7 @@ bool Win32Shell::CreateShellLink(const ShellLink& link, const std::string& linkP
   shellLink->SetShowCmd(link.showCommand);
   if (!link.iconFile.empty()) shellLink->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
   ComPtr<IPersistFile> file;
-  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.out()))) return false;
+  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.OutVoid()))) return false;
   return SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
 }
 
@@ -86,9 +71,9 @@ std::optional<std::uint32_t> Win32Shell::RunAndWait(const std::string& commandLi
     return std::nullopt;
   KernelHandle process(info.hProcess);
   KernelHandle thread(info.hThread);
-  WaitForSingleObject(process.get(), INFINITE);
+  WaitForSingleObject(process.Get(), INFINITE);
   DWORD code = 0;
-  if (!GetExitCodeProcess(process.get(), &code)) return std::nullopt;
+  if (!GetExitCodeProcess(process.Get(), &code)) return std::nullopt;
   return code;
 }
 
@@ -124,7 +109,7 @@ bool Win32Shell::RestartComputer() {
     if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
       privileges.PrivilegeCount = 1;
       privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-      AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+      AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
     }
   }
   return ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != FALSE;
@@ -134,11 +119,11 @@ std::uint32_t Win32Shell::CurrentProcessId() { return GetCurrentProcessId(); }
 
 bool Win32Shell::IsProcessRunning(std::uint32_t processId) {
   KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
-  if (!process.get()) {
+  if (!process.Get()) {
     // A process we may not look at is someone else's and certainly running.
     return GetLastError() == ERROR_ACCESS_DENIED;
   }
-  return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+  return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 }  // namespace tarn::platform

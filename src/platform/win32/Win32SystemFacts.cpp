@@ -4,7 +4,7 @@
 
 #include <shlobj.h>
 
-#include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::platform {
 
@@ -27,37 +27,14 @@ std::string GrowingBuffer(Call call) {
   return {};
 }
 
-// An item list from the shell, freed with the shell's allocator.
-class ItemList {
- public:
-  explicit ItemList(IMalloc& allocator) : allocator_(allocator) {}
-  ~ItemList() {
-    if (list_) allocator_.Free(list_);
+// Memory of the shell's allocator, which need not be the COM task allocator on every system.
+struct FreeShellMemory {
+  static void Close(void* block) {
+    ComPtr<IMalloc> allocator;
+    if (SUCCEEDED(SHGetMalloc(allocator.Out()))) allocator->Free(block);
   }
-  ItemList(const ItemList&) = delete;
-  ItemList& operator=(const ItemList&) = delete;
-  LPITEMIDLIST* out() { return &list_; }
-  LPCITEMIDLIST get() const { return list_; }
-
- private:
-  IMalloc& allocator_;
-  LPITEMIDLIST list_ = nullptr;
 };
-
-// An information context on the display.
-class DisplayContext {
- public:
-  DisplayContext() : dc_(CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {}
-  ~DisplayContext() {
-    if (dc_) DeleteDC(dc_);
-  }
-  DisplayContext(const DisplayContext&) = delete;
-  DisplayContext& operator=(const DisplayContext&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
+using ShellItemList = UniqueHandle<toolkit::NullableTraits<LPITEMIDLIST, FreeShellMemory>>;
 
 }  // namespace
 
@@ -85,12 +62,10 @@ std::string Win32SystemFacts::TempPath() {
 namespace {
 
 std::optional<std::string> SpecialFolder(int folder) {
-  ComPtr<IMalloc> allocator;
-  if (FAILED(SHGetMalloc(reinterpret_cast<IMalloc**>(allocator.out())))) return std::nullopt;
-  ItemList list(*allocator.get());
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, list.out()))) return std::nullopt;
+  ShellItemList list;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, list.Out()))) return std::nullopt;
   char path[MAX_PATH + 1] = {};
-  if (!SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
+  if (!SHGetPathFromIDListA(list.Get(), path)) return std::nullopt;
   return std::string(path);
 }
 
@@ -138,9 +113,9 @@ std::uint32_t Win32SystemFacts::SystemLocale() { return GetSystemDefaultLCID(); 
 std::uint32_t Win32SystemFacts::AnsiCodePage() { return GetACP(); }
 
 std::int32_t Win32SystemFacts::DisplayLogPixelsY() {
-  DisplayContext display;
-  if (!display.get()) return 96;
-  return GetDeviceCaps(display.get(), LOGPIXELSY);
+  const CreatedDc display(CreateICA("DISPLAY", nullptr, nullptr, nullptr));
+  if (!display) return 96;
+  return GetDeviceCaps(display.Get(), LOGPIXELSY);
 }
 
 }  // namespace tarn::platform

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::test {
 
@@ -11,11 +11,11 @@ using platform::KernelHandle;
 std::string ReadFileBytes(const std::string& path) {
   KernelHandle file(
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file.valid()) return "<missing>";
+  if (!file.Valid()) return "<missing>";
   std::string bytes;
   char buffer[4096];
   DWORD got = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
     bytes.append(buffer, got);
   return bytes;
 }
@@ -35,7 +35,7 @@ std::string LocalWriteTime(const std::string& path) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   FILETIME created, accessed, written, local;
   SYSTEMTIME t;
-  if (!file.valid() || !GetFileTime(file.get(), &created, &accessed, &written) ||
+  if (!file.Valid() || !GetFileTime(file.Get(), &created, &accessed, &written) ||
       !FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &t))
     return "<none>";
   return std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) +

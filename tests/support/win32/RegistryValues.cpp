@@ -22,7 +22,7 @@ std::optional<RawValue> ReadValue(HKEY root, const std::string& path, const std:
   RawValue value;
   std::vector<char> data(4096);
   DWORD size = static_cast<DWORD>(data.size());
-  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type,
+  if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &value.type,
                        reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
     return std::nullopt;
   value.data.assign(data.data(), size);
@@ -54,7 +54,7 @@ void DeleteTree(HKEY root, const std::string& path) {
     char name[256];
     for (DWORD i = 0;; ++i) {
       DWORD size = sizeof name;
-      if (RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+      if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
           ERROR_SUCCESS)
         break;
       children.emplace_back(name, size);
@@ -75,7 +75,7 @@ void DeleteIfEmpty(HKEY root, const std::string& path) {
   OpenKey key(root, path);
   if (!key) return;
   DWORD subKeys = 0, values = 0;
-  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+  if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
                        nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
       subKeys == 0 && values == 0)
     RegDeleteKeyA(root, path.c_str());

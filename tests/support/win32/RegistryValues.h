@@ -18,7 +18,7 @@ class OpenKey {
   OpenKey(const OpenKey&) = delete;
   OpenKey& operator=(const OpenKey&) = delete;
   explicit operator bool() const { return key_ != nullptr; }
-  HKEY get() const { return key_; }
+  HKEY Get() const { return key_; }
 
  private:
   HKEY key_ = nullptr;

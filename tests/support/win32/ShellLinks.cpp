@@ -5,7 +5,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32Toolkit.h"
 #include "support/win32/FilesOnDisk.h"
 
 namespace tarn::test {
@@ -21,10 +21,10 @@ std::optional<LinkFields> ReadLink(const std::string& path) {
   if (!IsFile(path)) return std::nullopt;
   ComPtr<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.out())))
+                              link.OutVoid())))
     return std::nullopt;
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return std::nullopt;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.OutVoid()))) return std::nullopt;
   std::wstring wide(path.size() + 1, L'\0');
   const int count =
       MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));

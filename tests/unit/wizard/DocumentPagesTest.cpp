@@ -3,8 +3,6 @@
 // window that stands in for the wizard frame (with a button 1001 for Next).
 #include <windows.h>
 
-#include <ole2.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,6 +11,7 @@
 
 #include "engine/session/SetupSession.h"
 #include "platform/FileSystem.h"
+#include "platform/win32/Win32Toolkit.h"
 #include "project/Task.h"
 #include "res/resource.h"
 #include "support/FakeClock.h"
@@ -35,21 +34,16 @@ using project::SubTaskType;
 // What start-up provides: OLE on this thread and atl.dll's host window class.
 class ActiveXHost {
  public:
-  ActiveXHost() : ole_(SUCCEEDED(OleInitialize(nullptr))), atl_(ui::LoadSystemLibrary("atl.dll")) {
+  ActiveXHost() : atl_(ui::LoadSystemLibrary("atl.dll")) {
     using AtlAxWinInitFn = BOOL WINAPI();
     if (atl_) {
-      if (auto init = ui::LibraryFunction<AtlAxWinInitFn>(atl_.get(), "AtlAxWinInit")) init();
+      if (auto init = ui::LibraryFunction<AtlAxWinInitFn>(atl_.Get(), "AtlAxWinInit")) init();
     }
   }
-  ~ActiveXHost() {
-    atl_.reset();
-    if (ole_) OleUninitialize();
-  }
-  ActiveXHost(const ActiveXHost&) = delete;
-  ActiveXHost& operator=(const ActiveXHost&) = delete;
 
  private:
-  bool ole_;
+  // Declared in this order, the library is freed before OLE is left.
+  platform::OleScope ole_;
   ui::Library atl_;
 };
 

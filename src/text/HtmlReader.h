@@ -1,7 +1,6 @@
 #pragma once
-// The readable text of an HTML document, as a browser would lay it out in plain lines, and the
-// HTML part of a MIME web archive (MHT). Used where no HTML engine can render a document, so
-// that a user can still read it.
+// The readable text of an HTML document, as a browser would lay it out in plain lines. Used
+// where no HTML engine can render a document, so that a user can still read it.
 
 #include <cstdint>
 #include <functional>
@@ -21,18 +20,5 @@ using CodePointEncoder = std::function<std::string(char32_t)>;
 // characters are never read as markup. Without an encoder only ASCII is written for entities.
 std::string HtmlToText(std::string_view html, std::uint32_t codePage,
                        const CodePointEncoder& encode = {});
-
-// The first text/html part of a MIME document, its transfer encoding (quoted-printable or
-// base64) undone; empty when it has none.
-std::string MhtHtmlPart(std::string_view mht);
-
-// The text of a web archive: its HTML part as HtmlToText gives it, else its first plain-text
-// part. Input without MIME headers is read as HTML.
-std::string MhtToText(std::string_view mht, std::uint32_t codePage,
-                      const CodePointEncoder& encode = {});
-
-// Content transfer encodings. Malformed sequences are kept or skipped, never fatal.
-std::string DecodeQuotedPrintable(std::string_view encoded);
-std::string DecodeBase64(std::string_view encoded);
 
 }  // namespace tarn::text
