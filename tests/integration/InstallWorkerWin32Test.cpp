@@ -98,6 +98,7 @@ class ShellFolderOverlay : public platform::Registry {
     }
     bool DeleteSubKey(const std::string& name) override { return inner_->DeleteSubKey(name); }
     bool DeleteValue(const std::string& name) override { return inner_->DeleteValue(name); }
+    std::optional<platform::KeyContents> Contents() override { return inner_->Contents(); }
     std::optional<platform::RegistryValue> QueryValue(const std::string& name) override {
       if (text::EqualsIgnoreAsciiCase(path_, kShellFolders)) {
         for (const auto& o : overrides_) {
