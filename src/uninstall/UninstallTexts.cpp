@@ -27,6 +27,7 @@ constexpr BuiltIn kEnglish[] = {
     {"RemoveRegistryDesc", "Status: Removing registry items..."},
     {"UnInstallComplete", "The program has been removed."},
     {"MessageDesc", "Message"},
+    {"UnInstallRestartDesc", "Restart your computer to complete the removal."},
 };
 
 // A saved section is small; anything larger is not one.
