@@ -1,5 +1,6 @@
 // The removal plan of a record with every kind of file, every folder token and every shortcut
-// location: what is removed, what is kept and why, and the order of the folders.
+// location: what is removed, what is kept and why, and the order of the folders. ("[Program
+// Files]" is always the real one, so the scene does not install there.)
 #include "uninstall/RemovalPlan.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,6 @@ TEST(RemovalPlan, SaysWhatGoesAndWhatStays) {
        {"[InstallDir]\\import.txt", "R", "REGEDIT4\r\n"},
        {"[Windows Directory]\\Tarn-UnInstall.exe", "U", "u"},
        {"[System Directory]\\shared.ocx", "A", "s"},
-       {"[Program Files]\\Common\\lib.dll", "A", "p"},
        {"[Desktop Directory]\\notes.txt", "A", "d"},
        {"[InstallDir]\\linked\\behind.txt", "A", "r"}},
       Task("2404", Link("Everywhere", "11110") + Link("Offered", "11001")) +
@@ -94,7 +94,6 @@ TEST(RemovalPlan, SaysWhatGoesAndWhatStays) {
       {t.dir.Path("App\\data\\stored.bin"), false, ""},
       {t.dir.Path("App\\other.bin"), false, ""},
       {t.dir.Path("WINDOWS\\system32\\shared.ocx"), true, ""},
-      {"C:\\Program Files\\Common\\lib.dll", false, ""},
       {t.dir.Path("Desktop\\notes.txt"), false, ""},
       {t.dir.Path("App\\linked\\behind.txt"), false, "it lies behind a reparse point"},
       {record, false, ""},
