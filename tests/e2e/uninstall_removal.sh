@@ -3,7 +3,8 @@
 # removed from Wine's list of installed programs (`uninstaller --remove`, which runs the
 # registered UninstallString and shows our window: Uninstall, then Close), and installed with
 # /S and removed with the registered QuietUninstallString. Each time the prefix's files and
-# registry afterwards equal a snapshot taken before the installation. The window at 96 and
+# registry afterwards equal a snapshot taken before the installation, once the restart has
+# removed the running uninstaller's own file. The window at 96 and
 # 144 DPI is kept as screenshots; closing it without removing leaves everything (exit 1).
 #   uninstall_removal.sh PACKAGES_FOLDER
 set -euo pipefail
@@ -47,6 +48,7 @@ e2e_screenshot uninstaller-done-96-dpi
 e2e_step "Uninstall is spent" is "$UNINSTALLER" "$UNINSTALL_REMOVE" disabled
 e2e_step "Close" click "$UNINSTALLER" "$UNINSTALL_CLOSE"
 e2e_wait_exit 60 || e2e_fail "the list of installed programs did not end"
+uninstall_restart
 after=$(uninstall_snapshot after-list)
 uninstall_expect_same "$before" "$after" "removed from the list"
 
@@ -74,6 +76,7 @@ e2e_wait_exit 120 || e2e_fail "the quiet removal did not end"
 e2e_watch_stop
 e2e_expect_eq "$E2E_APP_STATUS" 0 "the quiet removal's exit status"
 ! grep -q ' shown ' "$E2E_WATCH_LOG" || e2e_fail "the quiet removal showed a window"
+uninstall_restart
 uninstall_expect_same "$dense" "$(uninstall_snapshot after-quiet)" "removed quietly"
 
 e2e_end
