@@ -217,6 +217,9 @@ bool OtherProductsRegistered(SetupSession& s) {
 RemovalEnd CarryOut(SetupSession& s, RemovalServices& services, const RemovalPlan& plan,
                     const UninstallTexts& texts, UninstallHost& host,
                     const std::string& runningProgram) {
+  // A folder that is a process's current folder cannot be removed: opened from its record in
+  // the installation folder, the uninstaller would otherwise keep that folder itself.
+  s.System.files.ChangeCurrentDirectory(s.Expand("[Windows Directory]"));
   Remover remover(s, services, plan, host, runningProgram);
   host.ShowStatus(texts.Get("RemoveFileDesc"));
   remover.Components();
