@@ -153,6 +153,8 @@ fi
 echo "The quiet removal ended with exit status $removed_status (0: removed)"
 # The administrator's log is theirs to keep; it is no part of the product.
 rm -f "$prefix/drive_c/tarn-silent.log"
+echo "== Restarting Wine (wineboot -r): the running uninstaller's own file goes at the restart"
+wine wineboot -r >/dev/null 2>&1 || true
 wine --stop
 machine >"$out/machine-after.txt"
 if diff -u "$out/machine-before.txt" "$out/machine-after.txt" >"$out/machine.diff"; then
