@@ -2,8 +2,8 @@
 # Two products share the uninstaller: the sample and "Tarn Other" (the sample renamed) are
 # installed with /S; removing the sample leaves the uninstaller, its texts, its record type and
 # the other product whole; removing the other leaves the machine as it was. Then the sample is
-# removed while its program runs: the removal completes after the restart (exit 3010 at first,
-# nothing left after `wineboot -r`).
+# removed while its program runs, with a log: the removal completes after the restart (exit
+# 3010 at first, the log says why; nothing left after `wineboot -r`).
 #   uninstall_shared.sh PACKAGES_FOLDER
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -66,8 +66,19 @@ program='C:\Program Files\Tarn Sample\SampleApp.exe'
 "$E2E_WINE" "$(e2e_unix_path "$program")" </dev/null >>"$E2E_LOGS/sample-app.log" 2>&1 &
 app=$!
 e2e_step "the sample application runs" --partial --timeout 30 wait "Tarn Sample"
-uninstall_run_quiet 'Tarn Sample 1.0'
+record='C:\Program Files\Tarn Sample\TarnUninstall Tarn Sample 1.0.UCIP'
+log='C:\removal.log'
+# Wine quotes an argument with a blank: the record path goes as words, as it is registered.
+# shellcheck disable=SC2086
+e2e_start "$(e2e_unix_path 'C:\windows\Tarn-UnInstall.exe')" /S "/LOG=$log" $record
 e2e_wait_exit 120 || e2e_fail "the removal did not end"
+log_text=$(tr -d '\r' <"$(e2e_unix_path "$log")")
+for line in "File in use, removed at the next restart: \"$program\"" \
+  "Registry value deleted: HKEY_LOCAL_MACHINE\\Software\\TarnSoft Samples\\Tarn Sample \"Program\"" \
+  "Removal complete once the computer restarts"; do
+  grep -qF -- "$line" <<<"$log_text" || e2e_fail "the removal's log lacks: $line"
+done
+rm -f "$(e2e_unix_path "$log")"
 # Linux sees the low eight bits of the Windows exit status 3010.
 e2e_expect_eq "$E2E_APP_STATUS" $((3010 % 256)) "removing a product whose program runs"
 [ ! -e "$(e2e_unix_path "$program")" ] || e2e_fail "the running program keeps its name"
