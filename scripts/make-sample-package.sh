@@ -3,10 +3,10 @@
 #
 #   scripts/make-sample-package.sh BUILD_TREE OUT_DIR [extra tarnpack build arguments...]
 #
-# Needs the stub BUILD_TREE/bin/TarnSetup.exe and the sample's programs SampleApp.exe,
-# Tarn-UnInstall.exe and ProvideForInstall.exe in BUILD_TREE/bin (built from
-# examples/sample/programs in the Windows trees), and tarnpack: build/native/bin/tarnpack, or
-# the program named by $TARNPACK.
+# Needs the stub BUILD_TREE/bin/TarnSetup.exe with the uninstaller Tarn-UnInstall.exe beside
+# it (tarnpack packs that one, as the project names none), the sample's programs SampleApp.exe
+# and ProvideForInstall.exe in BUILD_TREE/bin (built from examples/sample/programs in the
+# Windows trees), and tarnpack: build/native/bin/tarnpack, or the program named by $TARNPACK.
 #
 # The project names its sources relative to itself and expects the programs under bin/, which
 # the repository does not hold: the script copies examples/sample to OUT_DIR/stage, puts the
@@ -34,7 +34,7 @@ shift 2
 root=$(cd "$(dirname "$0")/.." && pwd)
 tarnpack=${TARNPACK:-$root/build/native/bin/tarnpack}
 variants=${SAMPLE_VARIANTS:-sample sample-no-ad sample-provide sample-provide-no-ad}
-programs=(SampleApp.exe Tarn-UnInstall.exe ProvideForInstall.exe)
+programs=(SampleApp.exe ProvideForInstall.exe)
 
 fail() {
   echo "make-sample-package: $*" >&2
@@ -43,6 +43,7 @@ fail() {
 
 [ -x "$tarnpack" ] || fail "no tarnpack at $tarnpack (make native builds it)"
 [ -f "$build/bin/TarnSetup.exe" ] || fail "no stub at $build/bin/TarnSetup.exe"
+[ -f "$build/bin/Tarn-UnInstall.exe" ] || fail "no uninstaller at $build/bin/Tarn-UnInstall.exe"
 for program in "${programs[@]}"; do
   [ -f "$build/bin/$program" ] || fail "no $program in $build/bin"
 done

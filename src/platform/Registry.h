@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarn::platform {
 
@@ -38,6 +39,12 @@ struct RegistryValue {
   std::string data;  // the raw bytes as stored, terminating zeros of strings included
 };
 
+// What a key holds: the names of its subkeys and the number of its values.
+struct KeyContents {
+  std::vector<std::string> subKeys;
+  std::size_t values = 0;
+};
+
 // An open key. Closed when the object is destroyed (a predefined root is never closed).
 class RegistryKeyHandle {
  public:
@@ -56,6 +63,8 @@ class RegistryKeyHandle {
   virtual std::optional<RegistryValue> QueryValue(const std::string& name) = 0;
   virtual bool SetValue(const std::string& name, RegistryValueType type,
                         const std::string& data) = 0;
+  // Nothing when the key was not opened for reading or cannot be listed.
+  virtual std::optional<KeyContents> Contents() = 0;
 };
 
 class Registry {

@@ -25,6 +25,8 @@ package::CalendarTime ToCalendar(const platform::SystemTime& t) {
   return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds};
 }
 
+}  // namespace
+
 void FindQuickLaunchFolders(SetupSession& s) {
   platform::SystemFacts& system = s.System.system;
   const project::OsClass os = project::GetOsClass(system);
@@ -46,8 +48,6 @@ void FindQuickLaunchFolders(SetupSession& s) {
   s.QuickLaunchDir1 = folders.first;
   s.QuickLaunchDir2 = folders.second;
 }
-
-}  // namespace
 
 bool LoadPackage(SetupSession& s) {
   s.RunStamp = package::MakeRunStamp(ToCalendar(s.System.clock.LocalTime()));

@@ -9,6 +9,9 @@ namespace tarn::startup {
 // Reads the trailer, decompresses and loads the project, extracts and loads the language file.
 bool LoadPackage(engine::SetupSession& session);
 
+// The two Quick Launch folders of this user and machine, into the session.
+void FindQuickLaunchFolders(engine::SetupSession& session);
+
 // Extracts the installer's other files (the K entries after the language file).
 bool ExtractInstallerFiles(engine::SetupSession& session);
 

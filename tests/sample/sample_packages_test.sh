@@ -44,6 +44,9 @@ for variant in sample sample-no-ad sample-provide sample-provide-no-ad; do
   check "$variant: Setup.exe built" test -s "$setup"
   [ -s "$setup" ] || continue
   entries "$project" >"$work/$variant.entries"
+  # The project names no uninstaller: tarnpack adds the one beside the stub, last.
+  printf 'U\t%s\t%s\n' '[Windows Directory]\Tarn-UnInstall.exe' '../../../tree/bin/Tarn-UnInstall.exe' \
+    >>"$work/$variant.entries"
   total=$(wc -l <"$work/$variant.entries")
   counted=$(awk -F'\t' '$1 != "K"' "$work/$variant.entries" | wc -l)
   software=0
@@ -60,6 +63,12 @@ for variant in sample sample-no-ad sample-provide sample-provide-no-ad; do
   check "$variant: project name and version" \
     grep -qx 'project         Tarn Sample 1.0 by TarnSoft Samples' "$work/$variant.list"
   check "$variant: all entries verified" grep -qx "$total passed, 0 failed" "$work/$variant.verify"
+  check "$variant: the uninstaller beside the stub packed last, as kind U" \
+    grep -qE '^file    U .*  \[Windows Directory\]\\Tarn-UnInstall\.exe$' \
+    <(grep '^file    ' "$work/$variant.list" | tail -n 1)
+  check "$variant: the uninstaller packed is the one from the build tree" \
+    grep -qx "ok      \[Windows Directory\]\\\\Tarn-UnInstall.exe ($(size_of "$work/tree/bin/Tarn-UnInstall.exe") bytes)" \
+    "$work/$variant.verify"
   check "$variant: the comma in a file name survives" \
     grep -q ' \[InstallDir\]\\Data\\Samples\\Notes, Spring.txt$' "$work/$variant.list"
   check "$variant: lakes.dat is stored, not compressed" \

@@ -119,6 +119,14 @@ class FakeKey : public RegistryKeyHandle {
     return true;
   }
 
+  std::optional<platform::KeyContents> Contents() override {
+    if (node_->deleted || !CanRead()) return std::nullopt;
+    platform::KeyContents contents;
+    for (const auto& entry : node_->subkeys) contents.subKeys.push_back(entry.first);
+    contents.values = node_->values.size();
+    return contents;
+  }
+
  private:
   bool CanRead() const { return access_ != RegistryAccess::Write; }
   bool CanWrite() const { return access_ != RegistryAccess::Read; }

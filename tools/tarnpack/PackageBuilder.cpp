@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -130,6 +132,19 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
     error =
         "DiskSize must be larger than the setup program (" + std::to_string(stub->size) + " bytes)";
     return false;
+  }
+
+  const bool hasUninstaller = std::any_of(document.Entries().begin(), document.Entries().end(),
+                                          [](const SourceEntry& e) { return e.kind == 'U'; });
+  if (!hasUninstaller) {
+    const std::string beside = FolderOf(options.stubPath);
+    const std::string uninstaller = options.uninstallerPath.value_or(
+        (beside.empty() ? std::string() : beside + "/") + "Tarn-UnInstall.exe");
+    if (options.uninstallerPath || Inspect(uninstaller)) {
+      // Absolute, so that the project's folder does not change where it is looked for.
+      result.addedUninstaller = std::filesystem::absolute(uninstaller).generic_string();
+      document.AppendEntry("[Windows Directory]\\Tarn-UnInstall.exe", result.addedUninstaller, 'U');
+    }
   }
 
   // Check every source before writing anything.

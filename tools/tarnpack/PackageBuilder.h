@@ -15,12 +15,17 @@ struct BuildOptions {
   std::string outputPath;                // the setup file; volumes go next to it
   std::optional<std::int64_t> diskSize;  // overrides the document's DiskSize
   std::optional<std::string> identity;   // default: ten digits and the build time
+  // The uninstaller packed when the file list has no entry of kind U; by default the
+  // Tarn-UnInstall.exe beside the stub, packed only if it is there.
+  std::optional<std::string> uninstallerPath;
 };
 
 struct BuildResult {
   std::int32_t volumes = 0;
   std::size_t files = 0;
   std::uint64_t packageBytes = 0;
+  // The uninstaller added to the file list, if one was.
+  std::string addedUninstaller;
 };
 
 bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string& error);

@@ -158,6 +158,17 @@ bool ProjectTemplate::SetSetting(const std::string& field, const std::string& va
   return true;
 }
 
+void ProjectTemplate::AppendEntry(const std::string& target, const std::string& source, char kind) {
+  SourceEntry e;
+  e.line = entries_.back().line + 1;
+  e.target = target;
+  e.source = source;
+  e.kind = kind;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(e.line),
+                "<File>" + target + "," + source + "," + kind + "</File>");
+  entries_.push_back(e);
+}
+
 void ProjectTemplate::SetFileValue(std::size_t line, const std::string& value) {
   lines_[line] = "<File>" + value + "</File>";
 }

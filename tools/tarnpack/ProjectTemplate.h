@@ -31,6 +31,9 @@ class ProjectTemplate {
   // Replaces that value; false when the document has no such line.
   bool SetSetting(const std::string& field, const std::string& value);
 
+  // Adds a file-list line after the last one (the list is never empty once parsed).
+  void AppendEntry(const std::string& target, const std::string& source, char kind);
+
   // Replaces a file-list line by the entry the setup program reads.
   void SetFileValue(std::size_t line, const std::string& value);
 

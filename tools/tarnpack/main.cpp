@@ -15,7 +15,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage:\n"
                "  tarnpack build --stub TarnSetup.exe --project project.xml -o Setup.exe\n"
-               "                 [--disk-size N] [--identity TEXT]\n"
+               "                 [--disk-size N] [--identity TEXT] [--uninstaller PATH]\n"
                "  tarnpack list Setup.exe [--code-page N]\n"
                "  tarnpack verify Setup.exe [--code-page N]\n");
   return 2;
@@ -37,6 +37,8 @@ int Build(int argc, char** argv) {
       options.diskSize = tarn::text::ParseDecimal64(value);
     else if (arg == "--identity")
       options.identity = value;
+    else if (arg == "--uninstaller")
+      options.uninstallerPath = value;
     else
       return Usage();
   }
@@ -48,6 +50,8 @@ int Build(int argc, char** argv) {
     std::fprintf(stderr, "tarnpack: %s\n", error.c_str());
     return 1;
   }
+  if (!result.addedUninstaller.empty())
+    std::printf("uninstaller added: %s\n", result.addedUninstaller.c_str());
   std::printf("%s: %zu files, %llu bytes of package in %d volume(s)\n", options.outputPath.c_str(),
               result.files, static_cast<unsigned long long>(result.packageBytes), result.volumes);
   return 0;

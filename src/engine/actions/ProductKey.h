@@ -12,6 +12,10 @@ constexpr const char* kProductKey = "\\SOFTWARE\\TarnSoft\\TarnInstall";
 // uninstaller is shared.
 constexpr const char* kLastVersion = "LastVersion";
 
+// The SHA-256 of the uninstall record, in the product-version key: the uninstaller acts only on
+// the record this system wrote.
+constexpr const char* kRecordHash = "RecordHash";
+
 // The version of the uninstaller this setup program carries, and how it is written down.
 constexpr double kUninstallerVersion = 5.33;
 constexpr const char* kUninstallerVersionText = "5.33";

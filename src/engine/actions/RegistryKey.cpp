@@ -140,6 +140,17 @@ bool RegistryKey::SetBinary(const std::string& name, const std::string& hexText)
   return key_->SetValue(name, RegistryValueType::Binary, std::string(bytes->begin(), bytes->end()));
 }
 
+bool RegistryKey::RemoveValue(const std::string& name) { return key_ && key_->DeleteValue(name); }
+
+bool RegistryKey::RemoveSubKey(const std::string& name) {
+  return key_ && !name.empty() && key_->DeleteSubKey(name);
+}
+
+std::optional<platform::KeyContents> RegistryKey::Contents() {
+  if (!key_) return std::nullopt;
+  return key_->Contents();
+}
+
 void RegistryKey::Close() { key_.reset(); }
 
 std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {

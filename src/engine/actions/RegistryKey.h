@@ -51,6 +51,13 @@ class RegistryKey {
   // long for the parser writes nothing and gives false.
   bool SetBinary(const std::string& name, const std::string& hexText);
 
+  // Deletes the value `name` of the open key; the name is taken whole, backslashes included.
+  bool RemoveValue(const std::string& name);
+  // Deletes the subkey `name` of the open key, if it has no subkeys of its own.
+  bool RemoveSubKey(const std::string& name);
+  // The subkeys and the number of values of the open key; nothing when none is open.
+  std::optional<platform::KeyContents> Contents();
+
   void Close();
   bool IsOpen() const { return key_ != nullptr; }
 

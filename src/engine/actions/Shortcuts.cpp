@@ -70,6 +70,22 @@ ShortcutEntry ReadShortcutEntry(SetupSession& s, const SubTask& sub) {
   return e;
 }
 
+std::vector<std::string> ShortcutFilesOf(SetupSession& s, const ShortcutEntry& e) {
+  std::vector<std::string> files;
+  const auto add = [&](ShortcutLocation location, bool alternate) {
+    const std::string folder = LinkFolder(s, static_cast<std::int32_t>(location), alternate);
+    if (!folder.empty()) files.push_back(folder + e.description + kLinkExtension);
+  };
+  if (e.toGroup) add(ShortcutLocation::ProgramGroup, false);
+  if (e.toDesktop) add(ShortcutLocation::Desktop, false);
+  if (e.toStartup) add(ShortcutLocation::Startup, false);
+  if (e.toQuickLaunch) {
+    add(ShortcutLocation::QuickLaunch, false);
+    add(ShortcutLocation::QuickLaunch, true);
+  }
+  return files;
+}
+
 void CreateShortcutSet(SetupSession& s, const ShortcutEntry& e, RegistryKey* holder,
                        std::int32_t& counter) {
   const auto make = [&](ShortcutLocation location, bool alternate) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/actions/RegistryKey.h"
 #include "engine/session/SetupSession.h"
@@ -54,6 +55,10 @@ ShortcutEntry ReadShortcutEntry(SetupSession& s, const project::SubTask& sub);
 // recorded under the next number of `counter`; without one nothing is recorded.
 void CreateShortcutSet(SetupSession& s, const ShortcutEntry& e, RegistryKey* holder,
                        std::int32_t& counter);
+
+// The shortcut files CreateShortcutSet makes for one entry, in its order; locations without a
+// known folder are left out.
+std::vector<std::string> ShortcutFilesOf(SetupSession& s, const ShortcutEntry& e);
 
 // The shortcuts the finish page offered, for each subtask `isTicked` accepts; their paths and
 // count are recorded under the product's version key.

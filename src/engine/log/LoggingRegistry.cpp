@@ -63,6 +63,7 @@ class LoggingKey : public RegistryKeyHandle {
   std::optional<platform::RegistryValue> QueryValue(const std::string& name) override {
     return inner_->QueryValue(name);
   }
+  std::optional<platform::KeyContents> Contents() override { return inner_->Contents(); }
   bool SetValue(const std::string& name, RegistryValueType type, const std::string& data) override {
     const bool ok = inner_->SetValue(name, type, data);
     if (log_.IsOpen())

@@ -71,6 +71,24 @@ class Win32Key : public RegistryKeyHandle {
                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
   }
 
+  std::optional<KeyContents> Contents() override {
+    DWORD subKeys = 0, values = 0, longest = 0;
+    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &subKeys, &longest, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      return std::nullopt;
+    KeyContents contents;
+    contents.values = values;
+    std::string name(longest + 1, '\0');
+    for (DWORD i = 0; i < subKeys; ++i) {
+      DWORD size = static_cast<DWORD>(name.size());
+      if (RegEnumKeyExA(key_, i, name.data(), &size, nullptr, nullptr, nullptr, nullptr) !=
+          ERROR_SUCCESS)
+        return std::nullopt;
+      contents.subKeys.push_back(name.substr(0, size));
+    }
+    return contents;
+  }
+
  private:
   HKEY key_;
   RegistryKey owned_;

@@ -26,6 +26,7 @@ class Key : public platform::RegistryKeyHandle {
   }
   bool DeleteSubKey(const std::string& name) override { return inner_->DeleteSubKey(name); }
   bool DeleteValue(const std::string& name) override { return inner_->DeleteValue(name); }
+  std::optional<platform::KeyContents> Contents() override { return inner_->Contents(); }
   std::optional<platform::RegistryValue> QueryValue(const std::string& name) override {
     if (text::EqualsIgnoreAsciiCase(path_, kShellFolders)) {
       for (const auto& o : overrides_) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "package/PackageEntry.h"
 #include "package/PackageReader.h"
 #include "support/LzmaStreams.h"
@@ -48,6 +50,7 @@ class BuilderFixture : public testing::Test {
     options.projectPath = dir.HostPath("project.xml");
     options.outputPath = dir.HostPath("Setup.exe");
     options.diskSize = diskSize;
+    options.uninstallerPath = uninstaller;
     options.identity =
         "1234567890"
         "20261208120000";
@@ -83,6 +86,7 @@ class BuilderFixture : public testing::Test {
   }
 
   tarn::test::ScratchFolder dir;
+  std::optional<std::string> uninstaller;
   std::map<std::string, std::string> files;
   BuildResult result;
   std::string error;
@@ -123,6 +127,55 @@ TEST_F(BuilderFixture, PackageReadsBackThroughTheSetupReader) {
     std::string bytes;
     dir.ReadFile("out.bin", bytes);
     EXPECT_EQ(bytes, expected[i]) << i;
+  }
+}
+
+TEST_F(BuilderFixture, PacksTheUninstallerBesideTheStubWhenTheProjectNamesNone) {
+  const std::string own = "<File>[Windows Directory]\\Tarn-UnInstall.exe,a.txt,U</File>\r\n";
+  const struct {
+    const char* what;
+    bool beside;
+    std::optional<std::string> option;
+    std::string extraLines;
+    bool builds;
+    const char* packed;  // the uninstaller's bytes, or nothing added
+  } cases[] = {
+      {"beside the stub", true, std::nullopt, "", true, "ours"},
+      {"none beside the stub", false, std::nullopt, "", true, nullptr},
+      {"named by the option", true, std::string("other.exe"), "", true, "another"},
+      {"the project's own", true, std::nullopt, own, true, nullptr},
+      {"the option naming a missing file", false, std::string("gone.exe"), "", false, nullptr},
+  };
+  dir.WriteFile("other.exe", "another");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.beside)
+      dir.WriteFile("Tarn-UnInstall.exe", "ours");
+    else
+      dir.Remove("Tarn-UnInstall.exe");
+    uninstaller.reset();
+    if (c.option) uninstaller = dir.HostPath(*c.option);
+    result = BuildResult();
+    ASSERT_EQ(Build(Document(kFiles + c.extraLines)), c.builds) << error;
+    if (!c.builds) continue;
+    std::atomic<bool> over{false};
+    PackageReader reader(dir.Files(), over);
+    const auto entries = Entries(ProjectText(reader));
+    const std::size_t uninstallers = static_cast<std::size_t>(std::count_if(
+        entries.begin(), entries.end(),
+        [](const PackageEntry& e) { return e.Kind() == tarn::package::EntryKind::Uninstaller; }));
+    EXPECT_EQ(uninstallers, c.packed || !c.extraLines.empty() ? 1u : 0u);
+    EXPECT_EQ(result.addedUninstaller.empty(), c.packed == nullptr);
+    if (!c.packed) continue;
+    const PackageEntry& last = entries.back();
+    EXPECT_EQ(last.Target(), "[Windows Directory]\\Tarn-UnInstall.exe");
+    EXPECT_EQ(last.Kind(), tarn::package::EntryKind::Uninstaller);
+    reader.SetCapacity(2147483647);
+    ASSERT_TRUE(
+        reader.ExtractEntry(dir.Path("out.bin"), last.Offset(), last.CompressedSize(), false));
+    std::string bytes;
+    dir.ReadFile("out.bin", bytes);
+    EXPECT_EQ(bytes, c.packed);
   }
 }
 

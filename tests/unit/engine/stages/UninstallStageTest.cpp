@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "digest/Sha256.h"
 #include "project/TaskIds.h"
 #include "support/FakeMachine.h"
 #include "support/ProjectTasks.h"
@@ -108,6 +109,13 @@ TEST_F(UninstallRegistrationTest, WritesWhatEachOptionAsksFor) {
     if (!c.programFolder) s->ProgramFolderPath.clear();
     const bool first = c.options.first && *c.options.first != "0";
     const bool second = c.options.first && c.options.second != "0";
+    // Files this run wrote: the product's own, a shared one, and the uninstaller (not counted).
+    dir.MakeFolder("WINDOWS\\system32");
+    dir.WriteFile("Demo\\a.exe", std::string(2000, 'a'));
+    dir.WriteFile("WINDOWS\\system32\\x.dll", std::string(49, 'x'));
+    dir.WriteFile("WINDOWS\\Tarn-UnInstall.exe", std::string(5000, 'u'));
+    s->WrittenFiles = {dir.Path("Demo\\a.exe"), dir.Path("WINDOWS\\system32\\x.dll"), uninstaller,
+                       dir.Path("Demo\\gone.exe")};
     test::ScriptedInstallHost host;
     InstallRun run(*s, host);
 
@@ -124,6 +132,19 @@ TEST_F(UninstallRegistrationTest, WritesWhatEachOptionAsksFor) {
     if (first) {
       EXPECT_EQ(Data(lm, kUninstallEntry, "DisplayName"), Text("Demo 1.5"));
       EXPECT_EQ(Data(lm, kUninstallEntry, "UninstallString"), Text(uninstaller + " " + record));
+      EXPECT_EQ(Data(lm, kUninstallEntry, "QuietUninstallString"),
+                Text("\"" + uninstaller + "\" /S " + record));
+      EXPECT_EQ(Data(lm, kUninstallEntry, "DisplayVersion"), Text("1.5"));
+      EXPECT_EQ(Data(lm, kUninstallEntry, "Publisher"), Text("Acme"));
+      EXPECT_EQ(Data(lm, kUninstallEntry, "DisplayIcon"), Text(uninstaller + ",0"));
+      EXPECT_EQ(Data(lm, kUninstallEntry, "InstallLocation"), Text(dir.Path("Demo")));
+      // 2049 bytes written by this run: three KiB, rounded up.
+      EXPECT_EQ(Data(lm, kUninstallEntry, "EstimatedSize", RegistryValueType::Dword),
+                std::string("\3\0\0\0", 4));
+      EXPECT_EQ(Data(lm, kUninstallEntry, "NoModify", RegistryValueType::Dword),
+                std::string("\1\0\0\0", 4));
+      EXPECT_EQ(Data(lm, kUninstallEntry, "NoRepair", RegistryValueType::Dword),
+                std::string("\1\0\0\0", 4));
       EXPECT_EQ(Data(cr, ".UCIP", ""), Text("TarnUnInstall"));
       EXPECT_EQ(Data(cr, "TarnUnInstall", ""), Text("Uninstall File"));
       EXPECT_EQ(Data(cr, "TarnUnInstall\\DefaultIcon", ""), Text(uninstaller + ",0"));
@@ -139,6 +160,16 @@ TEST_F(UninstallRegistrationTest, WritesWhatEachOptionAsksFor) {
       EXPECT_FALSE(registry.HasKey(cr, "TarnUnInstall"));
     }
 
+    EXPECT_EQ(Data(lm, kVersionKey, "RecordHash"),
+              first || second ? Text(digest::Sha256Hex(kRecordBytes)) : "<missing>");
+    // A shared file is counted only by a removable installation; one of the product's own never.
+    const std::string shared = dir.Path("WINDOWS\\system32\\x.dll");
+    const auto count =
+        registry.GetValue(lm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", shared);
+    EXPECT_EQ(count ? count->data : "<missing>",
+              first || second ? std::string("\1\0\0\0", 4) : "<missing>");
+    EXPECT_FALSE(registry.GetValue(lm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+                                   dir.Path("Demo\\a.exe")));
     EXPECT_EQ(Data(lm, kVersionKey, "ProgramFolder"),
               Text(c.programFolder ? "C:\\All Users\\Start Menu\\Programs\\Demo" : ""));
     EXPECT_EQ(Data(lm, kProductKey, "Path"), Text(dir.Path("Demo")));

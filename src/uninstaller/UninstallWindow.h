@@ -1,0 +1,52 @@
+#pragma once
+// The uninstaller's window: the product named in the setup's band style, Uninstall and Close,
+// then the status line and progress bar while the removal runs on a thread of its own.
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "engine/session/PageMetrics.h"
+#include "ui/Dialog.h"
+#include "uninstall/Uninstallation.h"
+
+namespace tarn::uninstaller {
+
+class UninstallWindow : public ui::Dialog, private uninstall::UninstallHost {
+ public:
+  UninstallWindow(uninstall::Uninstallation& run, engine::PageMetrics metrics,
+                  std::string runningProgram);
+  ~UninstallWindow() override;
+
+  // The exit status once the window has closed.
+  int ExitStatus() const { return status_; }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnOK() override {}
+  void OnCancel() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+ private:
+  void ShowStatus(const std::string& text) override;
+  void ShowProgress(std::int32_t percent) override;
+  void Layout();
+  void Paint();
+  void Start();
+  void Finished(int status);
+
+  uninstall::Uninstallation& run_;
+  engine::PageMetrics metrics_;
+  std::string runningProgram_;
+  ui::Font normalFont_;
+  ui::Font boldFont_;
+  HICON icon_ = nullptr;
+  std::thread worker_;
+  std::atomic<bool> running_{false};
+  bool done_ = false;
+  int status_ = uninstall::kExitNotRemoved;
+};
+
+}  // namespace tarn::uninstaller
