@@ -16,7 +16,7 @@ void Uninstallation::LoadTexts() {
 
 bool Uninstallation::OpenLog(const UninstallCommand& command) {
   if (command.logPath.empty()) return true;
-  if (!s_.Log.Open(s_.System.files, s_.System.system, command.logPath, s_.CodePage)) return false;
+  if (!s_.Log.Open(s_.System.files, s_.System.clock, command.logPath, s_.CodePage)) return false;
   s_.Log.Line("Removal starts: record " + text::Quoted(command.recordPath) +
               (command.silent ? ", silent" : ""));
   return true;

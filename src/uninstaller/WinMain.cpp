@@ -4,10 +4,12 @@
 #include <commctrl.h>
 
 #include "engine/session/PageMetrics.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemFacts.h"
+#include "startup/EarlierRun.h"
 #include "text/ByteText.h"
 #include "ui/SystemLibrary.h"
 #include "uninstall/Uninstallation.h"
@@ -40,8 +42,9 @@ int Run() {
   platform::Win32FileSystem files;
   platform::Win32Registry registry;
   platform::Win32SystemFacts system;
+  platform::Win32Clock clock;
   platform::Win32Shell shell;
-  engine::SetupSession session(engine::Platform{files, registry, system, shell});
+  engine::SetupSession session(engine::Platform{files, registry, system, clock, shell});
   uninstaller::Win32RemovalServices services;
   uninstall::Uninstallation run(session, services);
   run.LoadTexts();
@@ -60,6 +63,8 @@ int Run() {
     }
     return uninstall::kExitBadCommandLine;
   }
+  // An installation killed half-way is undone before anything is removed.
+  startup::RecoverEarlierRun(session, silent);
   if (!run.Prepare(command->recordPath)) {
     if (!silent) {
       const std::string text =

@@ -7,23 +7,23 @@
 #include <string>
 #include <vector>
 
-#include "support/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 #include "text/ByteText.h"
 #include "uninstall/RemovalServices.h"
 
 namespace tarn::test {
 
-class HeldFileSystem : public ForwardingFileSystem {
+class HeldFileSystem : public platform::ForwardingFileSystem {
  public:
   explicit HeldFileSystem(platform::FileSystem& inner) : ForwardingFileSystem(&inner) {}
   std::set<std::string> held;  // upper-cased paths
 
   bool RemoveFile(const std::string& path) override {
     if (held.count(text::AsciiUpper(path))) return false;
-    return ForwardingFileSystem::RemoveFile(path);
+    return platform::ForwardingFileSystem::RemoveFile(path);
   }
   bool RenameFile(const std::string& from, const std::string& to) override {
-    if (!ForwardingFileSystem::RenameFile(from, to)) return false;
+    if (!platform::ForwardingFileSystem::RenameFile(from, to)) return false;
     if (held.erase(text::AsciiUpper(from))) held.insert(text::AsciiUpper(to));
     return true;
   }

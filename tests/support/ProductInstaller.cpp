@@ -36,7 +36,7 @@ void Walk(platform::RegistryKeyHandle& key, const std::string& path,
 }  // namespace
 
 int InstallProduct(InstallScene& scene, const Product& product) {
-  engine::SetupSession s{engine::Platform{scene.files, scene.registry, scene.system, scene.shell}};
+  engine::SetupSession s{scene.Services(scene.files)};
   std::vector<PackageStream> streams = product.streams;
   streams.insert(streams.begin(),
                  {"[TempFileDir]\\~TarnInstall-Language.ini", "K", kSceneLanguage});

@@ -170,7 +170,10 @@ bool InJournalFolder(SetupSession& s, const std::string& path) {
 }
 
 void ForgetJournal(SetupSession& s, const std::string& path, bool deleteFile) {
-  if (deleteFile) s.System.files.RemoveFile(path);
+  if (deleteFile) {
+    s.System.files.RemoveFile(path);
+    s.System.files.RemoveEmptyDirectory(JournalFolder(s));
+  }
   RegistryKey key(s.System.registry, s.CodePage);
   key.DeleteValue(std::string(kProductKey) + "\\" + kInProgressValue);
 }

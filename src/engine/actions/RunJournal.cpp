@@ -41,6 +41,8 @@ void EndJournal(SetupSession& s) {
   const std::string path = s.Journal.Path();
   if (path.empty()) return;
   s.Journal.Discard(s.System.files);
+  // The folder goes with the last journal, so that a machine is left as it was found.
+  s.System.files.RemoveEmptyDirectory(JournalFolder(s));
   RegistryKey key(s.System.registry, s.CodePage);
   // Another run may have begun since; its journal is not ours to forget.
   if (key.OpenPath(kProductKey, true) && key.QueryString(kInProgressValue) == path)

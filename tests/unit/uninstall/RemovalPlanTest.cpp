@@ -61,7 +61,7 @@ TEST(RemovalPlan, SaysWhatGoesAndWhatStays) {
   t.registry.PutValue(RootKey::LocalMachine, versionKey, "FileLinkCount",
                       platform::RegistryValueType::Dword, std::string("\1\0\0\0", 4));
 
-  engine::SetupSession s{engine::Platform{t.files, t.registry, t.system, t.shell}};
+  engine::SetupSession s{t.Services(t.files)};
   const std::string record = test::RecordOf(t, product);
   ASSERT_EQ(LoadRecord(s, record), RecordProblem::None);
   test::FakeRemovalServices services;

@@ -75,7 +75,7 @@ class UninstallTest : public testing::Test {
 
   // The uninstaller's run from its command line's record to its exit status; -1 when refused.
   int Remove(const std::string& record) {
-    engine::SetupSession s{engine::Platform{held, t.registry, t.system, t.shell}};
+    engine::SetupSession s{t.Services(held)};
     Uninstallation run(s, services);
     run.LoadTexts();
     if (!run.Prepare(record)) {
