@@ -16,7 +16,7 @@ constexpr int kDescriptionY = 36;
 
 UninstallWindow::UninstallWindow(uninstall::Uninstallation& run, engine::PageMetrics metrics,
                                  std::string runningProgram)
-    : Dialog(IDD_UNINSTALL),
+    : ModalDialog(IDD_UNINSTALL),
       run_(run),
       metrics_(metrics),
       runningProgram_(std::move(runningProgram)) {}
@@ -83,7 +83,7 @@ void UninstallWindow::Layout() {
                SWP_NOZORDER);
 }
 
-void UninstallWindow::Paint() {
+bool UninstallWindow::OnPaint() {
   ui::PaintScope paint(Hwnd());
   HDC dc = paint.Dc();
   RECT band{0, 0, metrics_.width, metrics_.bandHeight - 2};
@@ -98,6 +98,7 @@ void UninstallWindow::Paint() {
   }
   ui::SelectObjectScope normal(dc, normalFont_.Get());
   TextOutA(dc, kTextX, kDescriptionY, description.c_str(), static_cast<int>(description.size()));
+  return true;
 }
 
 bool UninstallWindow::OnCommand(int id, int code, HWND control) {
@@ -109,7 +110,7 @@ bool UninstallWindow::OnCommand(int id, int code, HWND control) {
     OnCancel();
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return ModalDialog::OnCommand(id, code, control);
 }
 
 void UninstallWindow::OnCancel() {
@@ -120,9 +121,9 @@ void UninstallWindow::OnCancel() {
 
 void UninstallWindow::Start() {
   running_ = true;
-  EnableWindow(Item(IDC_UN_REMOVE), FALSE);
-  EnableWindow(Item(IDC_UN_CLOSE), FALSE);
-  ShowWindow(Item(IDC_UN_PROGRESS), SW_SHOW);
+  EnableItem(IDC_UN_REMOVE, false);
+  EnableItem(IDC_UN_CLOSE, false);
+  ShowItem(IDC_UN_PROGRESS, true);
   HWND window = Hwnd();
   worker_ = std::thread([this, window] {
     const int status = run_.Remove(*this, runningProgram_);
@@ -139,23 +140,19 @@ void UninstallWindow::Finished(int status) {
   if (status == uninstall::kExitRestartCompletes)
     text += " " + run_.Texts().Get("UnInstallRestartDesc");
   SetItemText(IDC_UN_STATUS, text);
-  SendMessageA(Item(IDC_UN_PROGRESS), PBM_SETPOS, 100, 0);
-  EnableWindow(Item(IDC_UN_CLOSE), TRUE);
-  SetFocus(Item(IDC_UN_CLOSE));
+  SendItem(IDC_UN_PROGRESS, PBM_SETPOS, 100);
+  EnableItem(IDC_UN_CLOSE, true);
+  FocusItem(IDC_UN_CLOSE);
 }
 
 void UninstallWindow::ShowStatus(const std::string& text) { SetItemText(IDC_UN_STATUS, text); }
 
 void UninstallWindow::ShowProgress(std::int32_t percent) {
-  SendMessageA(Item(IDC_UN_PROGRESS), PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+  SendItem(IDC_UN_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent));
 }
 
 INT_PTR UninstallWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      handled = true;
-      return TRUE;
     case WM_CLOSE:
       OnCancel();
       handled = true;

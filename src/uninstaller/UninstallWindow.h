@@ -8,12 +8,12 @@
 #include <thread>
 
 #include "engine/session/PageMetrics.h"
-#include "ui/Dialog.h"
+#include "ui/ModalDialog.h"
 #include "uninstall/Uninstallation.h"
 
 namespace tarn::uninstaller {
 
-class UninstallWindow : public ui::Dialog, private uninstall::UninstallHost {
+class UninstallWindow : public ui::ModalDialog, private uninstall::UninstallHost {
  public:
   UninstallWindow(uninstall::Uninstallation& run, engine::PageMetrics metrics,
                   std::string runningProgram);
@@ -27,13 +27,13 @@ class UninstallWindow : public ui::Dialog, private uninstall::UninstallHost {
   bool OnCommand(int id, int code, HWND control) override;
   void OnOK() override {}
   void OnCancel() override;
+  bool OnPaint() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
  private:
   void ShowStatus(const std::string& text) override;
   void ShowProgress(std::int32_t percent) override;
   void Layout();
-  void Paint();
   void Start();
   void Finished(int status);
 

@@ -82,7 +82,7 @@ int Run() {
   InitCommonControlsEx(&controls);
   uninstaller::UninstallWindow window(run, engine::PageMetricsForDpi(system.DisplayLogPixelsY()),
                                       self);
-  if (window.DoModal(nullptr) < 0) return uninstall::kExitNotRemoved;
+  if (window.RunModal(nullptr) < 0) return uninstall::kExitNotRemoved;
   const int status = window.ExitStatus();
   if (status == uninstall::kExitNotRemoved) session.Log.Line("Nothing removed: closed by the user");
   return status;

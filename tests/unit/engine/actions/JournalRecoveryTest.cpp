@@ -131,8 +131,7 @@ TEST(JournalRecovery, ARunKilledAfterAnyChangeIsUndoneExactly) {
     // Killed after the installation completed (its journal says so, or is gone already):
     // only its kept copies were left to go.
     const bool completed = report.outcome == RecoveryReport::Outcome::Completed ||
-                           (report.outcome == RecoveryReport::Outcome::Nothing &&
-                            libraries("new"));
+                           (report.outcome == RecoveryReport::Outcome::Nothing && libraries("new"));
     if (completed) {
       EXPECT_TRUE(libraries("new")) << when;
       for (const auto& [name, entry] : Tree(t))
