@@ -26,6 +26,11 @@ void InstallJournal::Append(JournalRecord record) {
   if (file_->Write(line.data(), line.size())) file_->Flush();
 }
 
+void InstallJournal::Close() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  file_.reset();
+}
+
 void InstallJournal::Discard(platform::FileSystem& files) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (path_.empty()) return;

@@ -28,6 +28,8 @@ class InstallJournal {
     Append({JournalKind::Replaced, {target, kept, wasHidden ? "1" : "0"}});
   }
 
+  // Closes the journal and keeps its file.
+  void Close();
   // Closes the journal and deletes its file.
   void Discard(platform::FileSystem& files);
 

@@ -122,7 +122,8 @@ TEST(JournalRecovery, ARunKilledAfterAnyChangeIsUndoneExactly) {
     EXPECT_TRUE(record == "old record" || record.find("<ProjectName>") != std::string::npos)
         << when;
 
-    // The next run, in a process of its own; the killed one is gone.
+    // The next run, in a process of its own; the killed one is gone, and with it its handles.
+    t.session.Journal.Close();
     t.files.stopAfter = 0;
     SetupSession next(t.Services(t.files));
     t.shell.processId = 5151;
