@@ -18,6 +18,10 @@ class Clock {
   // A local calendar time as a file time in UTC; nothing for an invalid date.
   virtual std::optional<FileTime> LocalToFileTime(const SystemTime& local) = 0;
   virtual void Pause(std::uint32_t milliseconds) = 0;
+  // The system timer at 1 ms from the first call to the second, so that a pause of a few
+  // milliseconds lasts about that long; the calls come in pairs.
+  virtual void RaiseTimerResolution() {}
+  virtual void RestoreTimerResolution() {}
 };
 
 }  // namespace tarn::platform

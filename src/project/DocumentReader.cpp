@@ -1,6 +1,5 @@
 #include "project/DocumentReader.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,13 +32,14 @@ std::size_t SkipChar(std::string_view line, std::size_t pos, std::uint32_t codeP
 template <typename ReadBlock>
 void ForEachBlock(const Lines& lines, std::size_t begin, std::size_t end, std::string_view startTag,
                   std::string_view endTag, std::uint32_t codePage, ReadBlock read) {
-  std::optional<std::size_t> open;
+  // No block is open while `open` is `end`.
+  std::size_t open = end;
   for (std::size_t i = begin; i < end; ++i) {
     if (IsStartLine(lines[i], startTag, codePage)) {
       open = i;
-    } else if (open && text::EqualsIgnoreAsciiCase(lines[i], endTag)) {
-      read(*open, i);
-      open.reset();
+    } else if (open != end && text::EqualsIgnoreAsciiCase(lines[i], endTag)) {
+      read(open, i);
+      open = end;
     }
   }
 }

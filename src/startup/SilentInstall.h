@@ -18,6 +18,7 @@ class SilentInstallHost : public engine::InstallHost {
   bool AskToAbort(const std::string&, const std::string&) override { return true; }
   bool AskAfterWriteError(const std::string&, const std::string&) override { return true; }
   void Finished(engine::InstallEnd) override {}
+  bool Watched() const override { return false; }
 };
 
 // A volume that is not beside the first one is given up, which abandons the installation.

@@ -20,6 +20,11 @@ class FakeClock : public platform::Clock {
   platform::SystemTime LocalTime() override { return localTime; }
   std::optional<platform::FileTime> LocalToFileTime(const platform::SystemTime& local) override;
   void Pause(std::uint32_t milliseconds) override { pausedMilliseconds += milliseconds; }
+  void RaiseTimerResolution() override { ++timerRaised; }
+  void RestoreTimerResolution() override { ++timerRestored; }
+  // Calls of RaiseTimerResolution and RestoreTimerResolution.
+  int timerRaised = 0;
+  int timerRestored = 0;
 };
 
 }  // namespace tarn::test

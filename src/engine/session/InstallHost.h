@@ -23,6 +23,8 @@ class InstallHost {
   virtual bool AskAfterWriteError(const std::string& text, const std::string& caption) = 0;
   // The run is over; the host hands control back to the wizard (timer 2 or 8 on the frame).
   virtual void Finished(InstallEnd end) = 0;
+  // Whether someone follows the run on the screen; an unattended run has nobody to pace for.
+  virtual bool Watched() const { return true; }
 };
 
 }  // namespace tarn::engine

@@ -16,6 +16,7 @@ class LoggingInstallHost : public InstallHost {
   bool AskToAbort(const std::string& text, const std::string& caption) override;
   bool AskAfterWriteError(const std::string& text, const std::string& caption) override;
   void Finished(InstallEnd end) override;
+  bool Watched() const override { return inner_.Watched(); }
 
  private:
   InstallHost& inner_;

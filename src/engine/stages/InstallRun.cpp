@@ -4,6 +4,15 @@ namespace tarn::engine {
 
 using project::LanguageKey;
 
+InstallRun::InstallRun(SetupSession& session, InstallHost& host)
+    : session_(session), host_(host), paced_(host.Watched()) {
+  if (paced_) session_.System.clock.RaiseTimerResolution();
+}
+
+InstallRun::~InstallRun() {
+  if (paced_) session_.System.clock.RestoreTimerResolution();
+}
+
 void InstallRun::Status(LanguageKey key) { host_.ShowStatus(session_.Language.GetText(key)); }
 
 bool InstallRun::CancelPoint() {
@@ -18,10 +27,12 @@ bool InstallRun::CancelPoint() {
   return false;
 }
 
-void InstallRun::EntryPause() { session_.System.clock.Pause(kEntryPauseMs); }
+void InstallRun::EntryPause() {
+  if (paced_) session_.System.clock.Pause(kEntryPauseMs);
+}
 
 bool InstallRun::StageGate() {
-  session_.System.clock.Pause(kStageGatePauseMs);
+  if (paced_) session_.System.clock.Pause(kStageGatePauseMs);
   return session_.InstallRunning;
 }
 

@@ -18,7 +18,9 @@ constexpr std::uint32_t kStageGatePauseMs = 300;
 
 class InstallRun {
  public:
-  InstallRun(SetupSession& session, InstallHost& host) : session_(session), host_(host) {}
+  // A watched run keeps the pauses and has the timer fine enough for them while it lasts.
+  InstallRun(SetupSession& session, InstallHost& host);
+  ~InstallRun();
   InstallRun(const InstallRun&) = delete;
   InstallRun& operator=(const InstallRun&) = delete;
 
@@ -31,9 +33,10 @@ class InstallRun {
   // installation (InstallRunning false) and gives true, which tells the stage to leave its
   // loop; No clears the request and gives false.
   bool CancelPoint();
-  // The short pause after a folder or file entry.
+  // The short pause after a folder or file entry; none in an unattended run.
   void EntryPause();
-  // The pause between stages; false when the installation has been abandoned.
+  // The pause between stages (none in an unattended run); false when the installation has
+  // been abandoned.
   bool StageGate();
   // Whether the installation is still going on.
   bool Running() const { return session_.InstallRunning; }
@@ -41,6 +44,7 @@ class InstallRun {
  private:
   SetupSession& session_;
   InstallHost& host_;
+  const bool paced_;
 };
 
 }  // namespace tarn::engine

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <mmsystem.h>
+
 namespace tarn::platform {
 
 SystemTime Win32Clock::LocalTime() {
@@ -28,5 +30,9 @@ std::optional<FileTime> Win32Clock::LocalToFileTime(const SystemTime& local) {
 }
 
 void Win32Clock::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
+// Without it, Sleep(3) waits a whole tick of the default 15.6 ms timer.
+void Win32Clock::RaiseTimerResolution() { timeBeginPeriod(1); }
+void Win32Clock::RestoreTimerResolution() { timeEndPeriod(1); }
 
 }  // namespace tarn::platform

@@ -10,6 +10,8 @@ class Win32Clock : public Clock {
   SystemTime LocalTime() override;
   std::optional<FileTime> LocalToFileTime(const SystemTime& local) override;
   void Pause(std::uint32_t milliseconds) override;
+  void RaiseTimerResolution() override;
+  void RestoreTimerResolution() override;
 };
 
 }  // namespace tarn::platform

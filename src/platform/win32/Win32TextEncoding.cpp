@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <vector>
 
 #include "platform/TextEncoding.h"
 
@@ -11,7 +12,7 @@ std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage) {
   const int length = static_cast<int>(text.size());
   const int wide = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
   if (wide <= 0) return {};
-  std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+  std::vector<wchar_t> utf16(static_cast<std::size_t>(wide), L'\0');
   MultiByteToWideChar(codePage, 0, text.data(), length, utf16.data(), wide);
   const int bytes =
       WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);

@@ -112,6 +112,9 @@ TEST(InstallWorker, ACompleteRunWorksThroughEveryStageInOrder) {
   // the pauses: eight at 300 ms, one of 3 ms per folder and per file entry but the broken one.
   EXPECT_EQ(t.host.progress, (std::vector<std::int32_t>{14, 28, 42, 57, 71, 85, 100}));
   EXPECT_EQ(t.clock.pausedMilliseconds, 8u * 300 + 2 * 3 + 8 * 3);
+  // The timer is fine enough for those pauses while the worker runs, and given back after.
+  EXPECT_EQ(t.clock.timerRaised, 1);
+  EXPECT_EQ(t.clock.timerRestored, 1);
   EXPECT_EQ(t.registry.OpenHandles(), 0);
 }
 

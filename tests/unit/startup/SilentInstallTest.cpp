@@ -82,6 +82,9 @@ TEST(SilentInstall, InstallsWithTheDefaultsAndLogsWhatItDid) {
   EXPECT_TRUE(t.ShellCalls("start").empty());
   EXPECT_TRUE(t.ShellCalls("open").empty());
   EXPECT_TRUE(t.ShellCalls("message").empty());
+  // Nobody watches: neither the entry pauses nor the stage gates wait, and the timer stays.
+  EXPECT_EQ(t.clock.pausedMilliseconds, 0u);
+  EXPECT_EQ(t.clock.timerRaised, 0);
 
   const std::string log = t.Log();
   const std::string app = t.dir.Path("Chosen App");
