@@ -99,6 +99,11 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
 
   if (!volume_.IsOpen()) return false;
   if (!target_.Open(target, DiskFile::Mode::Write)) return false;
+  // Closed on every way out, an exception included: no handle on the file outlives the call.
+  struct CloseAtEnd {
+    DiskFile& file;
+    ~CloseAtEnd() { file.Close(); }
+  } closeAtEnd{target_};
   bool ok = true;
   if (size > 0) {
     try {

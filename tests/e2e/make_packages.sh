@@ -68,7 +68,7 @@ for v in 1 2; do
   mkdir -p "$bulk_dir"
   : >"$lines"
   for i in $(seq -w 1 300); do
-    { echo "version $v of file $i"; head -c 3000 /dev/urandom | base64; } >"$bulk_dir/f$i.txt"
+    { echo "version $v of file $i"; head -c 30000 /dev/urandom | base64; } >"$bulk_dir/f$i.txt"
     printf '<File>[InstallDir]\\Bulk\\f%s.txt,files\\bulk%s\\f%s.txt,A</File>\r\n' "$i" "$v" "$i" \
       >>"$lines"
   done
