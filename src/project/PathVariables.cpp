@@ -21,8 +21,8 @@ constexpr std::int32_t kLookupOrder[] = {0, 1, 2, 3, 4, 6, 5, 7, 8, 9};
 constexpr const char* kShellFolders =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-// A string value of the shell folders key, read-only so that users without administrator
-// rights can read it too; "" when it is missing.
+}  // namespace
+
 std::string ShellFolder(platform::Registry& registry, const std::string& name) {
   auto root = registry.Root(platform::RootKey::LocalMachine);
   if (!root) return {};
@@ -33,6 +33,8 @@ std::string ShellFolder(platform::Registry& registry, const std::string& name) {
   const std::size_t zero = value->data.find('\0');
   return zero == std::string::npos ? value->data : value->data.substr(0, zero);
 }
+
+namespace {
 
 std::string StartMenuFolder(const PathContext& context) {
   const OsClass os = GetOsClass(context.system);

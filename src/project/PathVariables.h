@@ -43,6 +43,10 @@ struct PathContext {
 // Expands a token at the very start of `path`; every other path comes back unchanged, as do
 // "[QuickLaunch]", unknown tokens and a "[" without "]". The system is asked afresh each time.
 std::string ExpandPath(const std::string& path, const PathContext& context);
+
+// A string value of the system's shell folders key ("Common AppData", "Common Programs", ...),
+// read-only so that users without administrator rights can read it too; "" when it is missing.
+std::string ShellFolder(platform::Registry& registry, const std::string& name);
 // Expands tokens anywhere in `text`, left to right; unknown bracketed text stays as it is.
 std::string ExpandAllPaths(const std::string& text, const PathContext& context);
 

@@ -8,10 +8,7 @@
 namespace tarn::engine {
 
 std::string JournalFolder(SetupSession& s) {
-  RegistryKey key(s.System.registry, s.CodePage);
-  std::string shared;
-  if (key.OpenPath("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", true))
-    shared = key.QueryString("Common AppData");
+  std::string shared = project::ShellFolder(s.System.registry, "Common AppData");
   if (shared.size() < 3) shared = s.Expand("[Windows Directory]");
   return shared + "\\TarnInstall";
 }
