@@ -43,6 +43,7 @@ class PackageReader {
   // Not owned; without one a missing volume counts as given up.
   void SetVolumePrompt(VolumePrompt* prompt) { prompt_ = prompt; }
   void SetSpanning(bool on) { spanning_ = on; }
+  bool Spanning() const { return spanning_; }
 
   // Opens a package file as the current volume. With `checkIdentity` the file's trailer must
   // carry the setup file's identity; without it, the file's folder becomes the volume folder.

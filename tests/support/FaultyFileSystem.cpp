@@ -23,20 +23,21 @@ class FaultyFile : public platform::ForwardingFile {
 }  // namespace
 
 bool FaultyFileSystem::Proceed() {
-  ++operations;
-  if (stopAfter > 0 && operations > stopAfter) {
+  const int operation = ++operations;
+  if (stopAfter > 0 && operation > stopAfter) {
     // Thrown once: what runs while the stack unwinds must not throw again.
-    if (stopped) return false;
-    stopped = true;
+    if (stopped.exchange(true)) return false;
     throw ProcessKilled{};
   }
-  if (operations != failAt) return true;
+  if (operation != failAt) return true;
   failed = true;
   return false;
 }
 
 std::unique_ptr<platform::File> FaultyFileSystem::Open(const std::string& path,
                                                        platform::OpenMode mode) {
+  if (onCreate && mode != platform::OpenMode::Read && mode != platform::OpenMode::Update)
+    onCreate(path);
   // Creating or truncating a file changes the disk too.
   if (mode != platform::OpenMode::Read && mode != platform::OpenMode::Update && !Proceed())
     return nullptr;

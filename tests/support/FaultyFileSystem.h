@@ -3,8 +3,11 @@
 // renames, links, copies, deletions, attribute changes and folder creations, counted together,
 // from 1), and forwards everything else. With no n set it only counts. With `stopAfter` set it
 // plays a process killed after that many changes: the next change throws ProcessKilled, which
-// unwinds the run on the spot, and any change after it fails.
+// unwinds the run on the spot, and any change after it fails. Changes may come from several
+// threads (files decoded ahead); they are counted in the order they reach the layer.
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,13 +23,16 @@ class FaultyFileSystem : public platform::ForwardingFileSystem {
 
   // 0: nothing fails.
   int failAt = 0;
-  int operations = 0;
+  std::atomic<int> operations{0};
   // Whether the chosen operation came and failed.
-  bool failed = false;
+  std::atomic<bool> failed{false};
   // 0: the process lives on.
   int stopAfter = 0;
   // Whether the process was killed.
-  bool stopped = false;
+  std::atomic<bool> stopped{false};
+  // Called with the path of every file about to be created or truncated, on the thread that
+  // creates it: a test can slow down one file's writing.
+  std::function<void(const std::string&)> onCreate;
 
   std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode) override;
   bool RemoveFile(const std::string& path) override;

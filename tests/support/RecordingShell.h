@@ -2,6 +2,7 @@
 // A shell that does nothing but write down what it was asked to do, answering with scripted
 // results.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -27,6 +28,8 @@ class RecordingShell : public platform::Shell {
   bool succeed = true;
   // Exit code of every program RunAndWait runs; nothing: the program cannot be started.
   std::optional<std::uint32_t> exitCode = 0;
+  // Called as a program runs, to look at the machine at that moment.
+  std::function<void(const std::string&)> onRun;
   // This process's number, and the numbers of the other processes said to be running.
   std::uint32_t processId = 4242;
   std::set<std::uint32_t> running;
@@ -47,6 +50,7 @@ class RecordingShell : public platform::Shell {
   std::optional<std::uint32_t> RunAndWait(const std::string& commandLine,
                                           std::int32_t showCommand) override {
     calls.push_back({"run", commandLine, {}, showCommand, {}});
+    if (onRun) onRun(commandLine);
     return exitCode;
   }
   void ShowMessage(const std::string& text, const std::string& caption) override {

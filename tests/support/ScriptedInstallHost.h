@@ -35,6 +35,7 @@ class ScriptedInstallHost : public engine::InstallHost {
   std::deque<bool> writeErrorAnswers;
 
   std::function<void(const std::string&)> onStatus;
+  std::function<void(std::int32_t)> onProgress;
 
   void ShowStatus(const std::string& text) override {
     statuses.push_back(text);
@@ -44,6 +45,7 @@ class ScriptedInstallHost : public engine::InstallHost {
   void ShowProgress(std::int32_t percent) override {
     progress.push_back(percent);
     events.push_back("progress:" + std::to_string(percent));
+    if (onProgress) onProgress(percent);
   }
   bool AskToAbort(const std::string& text, const std::string& caption) override {
     return Answer("abort", text, caption, abortAnswers);

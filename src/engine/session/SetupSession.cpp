@@ -1,8 +1,16 @@
 #include "engine/session/SetupSession.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "package/RunStamp.h"
 
 namespace tarn::engine {
+
+unsigned DefaultDecodeThreads() {
+  constexpr unsigned kMostDecoders = 4;
+  return std::clamp(std::thread::hardware_concurrency(), 1u, kMostDecoders);
+}
 
 SetupSession::SetupSession(const Platform& platform)
     : LoggedRegistry(platform.registry, Log),

@@ -28,6 +28,9 @@ struct KeptCopy {
   bool wasHidden = false;  // the file's own mark, given back when it is restored
 };
 
+// One decoder per core, a few at most: beyond that the disk, not the decoding, sets the pace.
+unsigned DefaultDecodeThreads();
+
 // The system services a run works with.
 using Platform = platform::Platform;
 
@@ -86,6 +89,8 @@ struct SetupSession {
   std::set<std::string> UnwrittenFiles;
 
   std::string ProgramFolderPath;
+  // Threads that decode files ahead of the one being put in place; 0 decodes each in its turn.
+  unsigned DecodeThreads = DefaultDecodeThreads();
   // The journal of the worker's run, open from its first change to the disk until the
   // installation completed or was rolled back.
   InstallJournal Journal;

@@ -1,5 +1,8 @@
 #include "engine/stages/FileStage.h"
 
+#include <map>
+
+#include "engine/actions/DecodeAhead.h"
 #include "engine/actions/FileReplacement.h"
 #include "engine/actions/FolderChain.h"
 #include "engine/actions/ProductKey.h"
@@ -7,6 +10,7 @@
 #include "engine/actions/RegistryKey.h"
 #include "engine/actions/RegistryOperations.h"
 #include "engine/actions/SharedFolders.h"
+#include "package/PackageAddress.h"
 #include "package/PackageEntry.h"
 #include "project/TaskIds.h"
 #include "text/ByteText.h"
@@ -98,15 +102,100 @@ const char* KindName(EntryKind kind) {
   }
 }
 
+// A staged file that will not be used; one that cannot go now goes at exit, with the
+// installer's temporary files.
+void Discard(SetupSession& s, const std::string& staged) {
+  if (!s.System.files.RemoveFile(staged) && s.System.files.Exists(staged))
+    s.TempFileList.push_back(staged);
+}
+
+// Entries decoded ahead of their turn, on other threads, while earlier ones are put in place.
+// Only the decoding runs ahead: each staged file is in the journal before a decoder starts it,
+// and whether it is used is decided in the entry's own turn, as if it had been decoded then.
+class AheadDecoding {
+ public:
+  AheadDecoding(SetupSession& s, const std::vector<std::optional<package::PackageEntry>>& entries)
+      : s_(s),
+        entries_(entries),
+        decoders_(s.System.files, s.CodePage, s.DecodeThreads,
+                  [&s](const std::string& staged) { Discard(s, staged); }),
+        window_(s.DecodeThreads == 0 ? 0 : 2 * s.DecodeThreads + 2) {
+    // Two entries for one target would share a staged name; those wait for their turns.
+    for (const auto& entry : entries)
+      if (entry) ++targets_[text::AsciiUpper(entry->ExpandedTarget())];
+  }
+
+  // Keeps the entries after `index` queued, as far as the window reaches.
+  void FillAfter(std::size_t index) {
+    for (; next_ < entries_.size() && next_ <= index + window_; ++next_) {
+      if (next_ <= index || s_.ExtractionOver) continue;
+      if (auto job = JobFor(next_)) {
+        s_.Journal.Staged(job->staged);
+        decoders_.Queue(next_, std::move(*job));
+      }
+    }
+  }
+
+  // For entry `index`: nothing when it waits for its turn, else whether its staged file is whole.
+  std::optional<bool> Take(std::size_t index) {
+    if (!decoders_.Queued(index)) return std::nullopt;
+    return decoders_.Take(index);
+  }
+
+ private:
+  // A decoder of its own can read the stream now when it lies, from start to end, in the volume
+  // the session's reader has open; the others are read in turn, by the reader that asks for
+  // volumes.
+  std::optional<DecodeJob> JobFor(std::size_t index) const {
+    const auto& entry = entries_[index];
+    if (!entry || entry->Target().empty() || entry->Kind() == package::EntryKind::Installer)
+      return std::nullopt;
+    if (targets_.at(text::AsciiUpper(entry->ExpandedTarget())) != 1) return std::nullopt;
+    const package::PackageReader& reader = s_.Reader;
+    DecodeJob job{reader.VolumePath(), entry->Offset(), entry->CompressedSize(),
+                  entry->Kind() == package::EntryKind::Stored,
+                  StagedName(s_, entry->ExpandedTarget())};
+    if (job.volumePath.empty() || job.position < 0 || job.size < 0) return std::nullopt;
+    if (reader.Spanning()) {
+      const auto at = package::LocateOffset(job.position, reader.Capacity());
+      if (!at || at->volume != static_cast<std::int64_t>(reader.Trailer().volumeNumber) ||
+          at->position + job.size > reader.Capacity())
+        return std::nullopt;
+      job.position = at->position;
+    }
+    return job;
+  }
+
+  SetupSession& s_;
+  const std::vector<std::optional<package::PackageEntry>>& entries_;
+  std::map<std::string, int> targets_;
+  DecodeAhead decoders_;
+  const std::size_t window_;
+  std::size_t next_ = 0;
+};
+
+// A file decoded ahead that its turn does not use.
+void DropDecoded(SetupSession& s, const package::PackageEntry& entry, std::optional<bool> ahead) {
+  if (ahead.value_or(false)) Discard(s, StagedName(s, entry.ExpandedTarget()));
+}
+
 // The new version is written beside the target and takes its place only once it is whole.
-WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry) {
+WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry,
+                       std::optional<bool> ahead) {
   const std::string& target = entry.ExpandedTarget();
-  if (!Replaceable(s, target)) return WriteResult::NotReplaceable;
+  if (!Replaceable(s, target)) {
+    DropDecoded(s, entry, ahead);
+    return WriteResult::NotReplaceable;
+  }
   const std::string staged = StagedName(s, target);
-  s.Journal.Staged(staged);
-  if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
-                             entry.Kind() == EntryKind::Stored))
-    return WriteResult::NotExtracted;
+  // A decoder that failed is given a second try in the entry's turn: what it met (a folder an
+  // earlier entry's program makes, say) may be different now.
+  if (!ahead.value_or(false)) {
+    s.Journal.Staged(staged);
+    if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
+                               entry.Kind() == EntryKind::Stored))
+      return WriteResult::NotExtracted;
+  }
   s.Reader.ApplyTimeStamp(entry, s.System.clock, staged);
   return PutInPlace(s, staged, target) ? WriteResult::Written : WriteResult::NotPutInPlace;
 }
@@ -134,26 +223,29 @@ void RemoveUsedFile(SetupSession& s, const std::string& path) {
 enum class EntryOutcome { Next, Done, EndStage };
 
 EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
-                          const std::string& keepList, ProgressCounter& progress) {
+                          std::optional<bool> ahead, const std::string& keepList,
+                          ProgressCounter& progress) {
   SetupSession& s = run.Session();
   const std::string& target = entry.ExpandedTarget();
   const EntryKind kind = entry.Kind();
   if (kind == EntryKind::Installer) return EntryOutcome::Done;
 
   if (kind == EntryKind::Uninstaller && NewerUninstallerRegistered(s)) {
+    DropDecoded(s, entry, ahead);
     s.Log.Line("File skipped: " + text::Quoted(target) + " (a newer uninstaller is registered)");
     progress.Count();
     return EntryOutcome::Next;
   }
   if (text::FindText(keepList, text::AsciiUpper(entry.Target()), s.CodePage) != text::npos &&
       s.System.files.Open(target, platform::OpenMode::Read)) {
+    DropDecoded(s, entry, ahead);
     s.Log.Line("File kept: " + text::Quoted(target) + " (on the keep list and present already)");
     progress.Count();
     return EntryOutcome::Next;
   }
 
   if (kind != EntryKind::Uninstaller) s.Project.InstalledFileList.push_back(target);
-  const WriteResult result = WriteEntry(s, entry);
+  const WriteResult result = WriteEntry(s, entry, ahead);
   LogWrite(s, entry, result);
   const bool written = result == WriteResult::Written;
   if (!written) s.UnwrittenFiles.insert(target);
@@ -208,11 +300,19 @@ void RunFileStage(InstallRun& run, const std::vector<std::string>& entries) {
       run.Host(), text::ParseDecimal32(s.Project.GetFieldValue(
                       project::task::Properties, SubTaskType::GetAllVar, FieldName::FileQty)));
   const std::string keepList = KeepList(s);
-  for (const auto& line : entries) {
-    const auto entry = package::PackageEntry::Parse(line, s.Expander());
+  std::vector<std::optional<package::PackageEntry>> parsed;
+  parsed.reserve(entries.size());
+  for (const auto& line : entries)
+    parsed.push_back(package::PackageEntry::Parse(line, s.Expander()));
+  // Leaving the stage early (a cancel, a write error, a volume given up) takes with it what was
+  // decoded ahead.
+  AheadDecoding ahead(s, parsed);
+  for (std::size_t i = 0; i < parsed.size(); ++i) {
+    ahead.FillAfter(i);
+    const auto& entry = parsed[i];
     // A line without its four fields names no file; it is passed over.
     if (!entry || entry->Target().empty()) continue;
-    const EntryOutcome outcome = ProcessEntry(run, *entry, keepList, progress);
+    const EntryOutcome outcome = ProcessEntry(run, *entry, ahead.Take(i), keepList, progress);
     if (outcome == EntryOutcome::EndStage) return;
     if (outcome == EntryOutcome::Next) continue;
     run.EntryPause();
