@@ -19,11 +19,14 @@ std::string InstallJournal::Path() const {
   return path_;
 }
 
-void InstallJournal::Append(JournalRecord record) {
+void InstallJournal::Append(JournalRecord record) { Append(std::vector<JournalRecord>{record}); }
+
+void InstallJournal::Append(const std::vector<JournalRecord>& records) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!file_) return;
-  const std::string line = FormatJournalRecord(record);
-  if (file_->Write(line.data(), line.size())) file_->Flush();
+  if (!file_ || records.empty()) return;
+  std::string lines;
+  for (const auto& record : records) lines += FormatJournalRecord(record);
+  if (file_->Write(lines.data(), lines.size())) file_->Flush();
 }
 
 void InstallJournal::Close() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "engine/journal/JournalRecord.h"
 #include "platform/FileSystem.h"
@@ -21,6 +22,8 @@ class InstallJournal {
   // Writes one record and flushes it; nothing happens while the journal is closed. A record
   // that cannot be written is not waited for: the run goes on, undone in memory as before.
   void Append(JournalRecord record);
+  // Several records written and flushed together.
+  void Append(const std::vector<JournalRecord>& records);
   void Folder(const std::string& path) { Append({JournalKind::Folder, {path}}); }
   void Staged(const std::string& path) { Append({JournalKind::Staged, {path}}); }
   void New(const std::string& target) { Append({JournalKind::New, {target}}); }

@@ -1,5 +1,6 @@
 #include "engine/stages/FileStage.h"
 
+#include <algorithm>
 #include <map>
 
 #include "engine/actions/DecodeAhead.h"
@@ -119,21 +120,27 @@ class AheadDecoding {
         entries_(entries),
         decoders_(s.System.files, s.CodePage, s.DecodeThreads,
                   [&s](const std::string& staged) { Discard(s, staged); }),
-        window_(s.DecodeThreads == 0 ? 0 : 2 * s.DecodeThreads + 2) {
+        window_(s.DecodeThreads == 0 ? 0 : 4 * s.DecodeThreads + 4) {
     // Two entries for one target would share a staged name; those wait for their turns.
     for (const auto& entry : entries)
       if (entry) ++targets_[text::AsciiUpper(entry->ExpandedTarget())];
   }
 
-  // Keeps the entries after `index` queued, as far as the window reaches.
+  // Keeps the entries after `index` queued, as far as the window reaches. The queue is refilled
+  // once half of it is taken, so that one flush of the journal covers a batch of staged names.
   void FillAfter(std::size_t index) {
-    for (; next_ < entries_.size() && next_ <= index + window_; ++next_) {
-      if (next_ <= index || s_.ExtractionOver) continue;
+    if (window_ == 0 || s_.ExtractionOver || next_ > index + window_ / 2) return;
+    std::vector<std::pair<std::size_t, DecodeJob>> batch;
+    std::vector<JournalRecord> staged;
+    for (next_ = std::max(next_, index + 1); next_ < entries_.size() && next_ <= index + window_;
+         ++next_) {
       if (auto job = JobFor(next_)) {
-        s_.Journal.Staged(job->staged);
-        decoders_.Queue(next_, std::move(*job));
+        staged.push_back({JournalKind::Staged, {job->staged}});
+        batch.emplace_back(next_, std::move(*job));
       }
     }
+    s_.Journal.Append(staged);
+    for (auto& [id, job] : batch) decoders_.Queue(id, std::move(job));
   }
 
   // For entry `index`: nothing when it waits for its turn, else whether its staged file is whole.
