@@ -2,12 +2,15 @@
 
 #include <exdispid.h>
 
+#include "platform/win32/InterfaceIds.h"
+
 namespace tarn::wizard {
 
 HRESULT STDMETHODCALLTYPE BrowserEventSink::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      IsEqualIID(iid, DIID_DWebBrowserEvents2)) {
+  if (IsEqualIID(iid, platform::win32::kUnknownId) ||
+      IsEqualIID(iid, platform::win32::kDispatchId) ||
+      IsEqualIID(iid, platform::win32::kWebBrowserEvents2Id)) {
     *object = static_cast<IDispatch*>(this);
     AddRef();
     return S_OK;

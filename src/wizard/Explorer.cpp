@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/InterfaceIds.h"
 #include "ui/SystemLibrary.h"
 
 namespace tarn::wizard {
@@ -38,17 +39,19 @@ bool CExplorer::Create(HWND parent, const RECT& rect, int id) {
   auto connection = std::make_unique<Connection>();
   platform::ComPtr<IUnknown> control;
   if (!HostedControl(host, control) ||
-      FAILED(control->QueryInterface(IID_IWebBrowser2, connection->browser.OutVoid())) ||
+      FAILED(control->QueryInterface(platform::win32::kWebBrowser2Id,
+                                     connection->browser.OutVoid())) ||
       !connection->browser || !Attach(host)) {
     connection.reset();
     DestroyWindow(host);
     return false;
   }
   platform::ComPtr<IConnectionPointContainer> points;
-  if (SUCCEEDED(
-          connection->browser->QueryInterface(IID_IConnectionPointContainer, points.OutVoid())) &&
+  if (SUCCEEDED(connection->browser->QueryInterface(platform::win32::kConnectionPointContainerId,
+                                                    points.OutVoid())) &&
       points &&
-      SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, connection->events.Out())) &&
+      SUCCEEDED(points->FindConnectionPoint(platform::win32::kWebBrowserEvents2Id,
+                                            connection->events.Out())) &&
       connection->events) {
     if (FAILED(connection->events->Advise(&sink_, &connection->cookie))) connection->cookie = 0;
   }

@@ -8,18 +8,19 @@
 
 #include <vector>
 
+#include "platform/win32/InterfaceIds.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace tarn::platform {
 
 namespace {
 
-std::wstring Widen(const std::string& text) {
+// A vector, not a std::wstring: the wide string's library code would come along with it.
+std::vector<wchar_t> Widen(const std::string& text) {
   const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (count <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(count), L'\0');
+  if (count <= 0) return {L'\0'};
+  std::vector<wchar_t> wide(static_cast<std::size_t>(count), L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), count);
-  wide.resize(static_cast<std::size_t>(count - 1));
   return wide;
 }
 
@@ -29,8 +30,8 @@ bool Win32Shell::CreateShellLink(const ShellLink& link, const std::string& linkP
   const ComScope com;
   if (!com) return false;
   ComPtr<IShellLinkA> shellLink;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              shellLink.OutVoid())))
+  if (FAILED(CoCreateInstance(win32::kShellLinkClassId, nullptr, CLSCTX_INPROC_SERVER,
+                              win32::kShellLinkAId, shellLink.OutVoid())))
     return false;
   if (!link.arguments.empty()) shellLink->SetArguments(link.arguments.c_str());
   shellLink->SetPath(link.target.c_str());
@@ -39,8 +40,8 @@ bool Win32Shell::CreateShellLink(const ShellLink& link, const std::string& linkP
   shellLink->SetShowCmd(link.showCommand);
   if (!link.iconFile.empty()) shellLink->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
   ComPtr<IPersistFile> file;
-  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.OutVoid()))) return false;
-  return SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
+  if (FAILED(shellLink->QueryInterface(win32::kPersistFileId, file.OutVoid()))) return false;
+  return SUCCEEDED(file->Save(Widen(linkPath).data(), TRUE));
 }
 
 bool Win32Shell::OpenDocument(const std::string& file, const std::string& parameters,

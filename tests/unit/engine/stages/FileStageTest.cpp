@@ -70,7 +70,7 @@ Outcome InstallWith(const Case& c, unsigned decoders) {
   };
   Outcome o;
   t.shell.onRun = [&](const std::string& program) {
-    std::string seen = Relative(t, program) + " sees";
+    std::string seen = program.substr(program.find_last_of('\\') + 1) + " sees";
     for (const auto& [name, bytes] : FilesUnder(t, {"App"}))
       if (name.find(".~TarnInstall") == std::string::npos) seen += " " + name + "=" + bytes;
     o.runs.push_back(seen);
