@@ -37,20 +37,25 @@ work=$E2E_DIR/payload
 rm -rf "$work"
 mkdir -p "$work"
 
-# A project: the sample's, with LINES after its language file and FOLDERS at the head of its
+# A project: the sample's, with LINES at the end of its file list and FOLDERS at the head of its
 # folder list.
 project_with() {  # PROJECT LINES FOLDERS
   awk -v lines="$2" -v folders="$3" '
+    /Type="FileList">/ { list = 1 }
+    list && /^<\/SubTask>/ { while ((getline l < lines) > 0) print l; list = 0 }
     { print }
     /Type="FolderList">/ { while ((getline l < folders) > 0) print l }
-    /Type="FileList">/ { list = 1; next }
-    list && /^<File>/ { while ((getline l < lines) > 0) print l; list = 0 }
-  ' "$root/examples/sample/project.xml" >"$1"
+  ' "$base/project-sample-no-ad.xml" >"$1"
 }
+
+# The sample staged as its packages are (its programs in bin/), without the advertisement.
+SAMPLE_VARIANTS=sample-no-ad TARNPACK=$tarnpack bash "$root/scripts/make-sample-package.sh" \
+  "$TARN_BUILD" "$work/sample" >/dev/null
+base=$work/sample/stage/sample
 
 # --- the 200 MiB payload ------------------------------------------------------------------
 mixed=$work/mixed
-cp -r "$root"/examples/sample/{Language.ini,docs,files,pictures,programs} "$mixed"/
+cp -r "$base" "$mixed"
 mkdir -p "$mixed"/files/bench/{bin,text,random}
 lines=$mixed/lines
 : >"$lines"
@@ -71,8 +76,10 @@ while read -r file; do
   [ "$n" -lt 170 ] || break
 done < <(find /usr/bin /usr/lib/x86_64-linux-gnu -maxdepth 1 -type f -size +20k -size -8M 2>/dev/null | sort)
 # 170 text files from the machine's headers and documents, 60 MiB in all.
+# (head ends the pipe early on purpose.)
 find /usr/include /usr/share/doc -type f \( -name '*.h' -o -name '*.txt' -o -name 'copyright' \) \
-  2>/dev/null | sort | xargs cat 2>/dev/null | head -c $((60 << 20)) >"$work/text.all"
+  2>/dev/null | sort | xargs cat 2>/dev/null | head -c $((60 << 20)) >"$work/text.all" || true
+[ "$(stat -c %s "$work/text.all")" -gt $((20 << 20)) ] || { echo "too little text here" >&2; exit 1; }
 split -n 170 -d -a 3 "$work/text.all" "$mixed/files/bench/text/t"
 for f in "$mixed"/files/bench/text/t*; do mv "$f" "$f.txt"; add text "$(basename "$f").txt"; done
 # 160 files of random bytes, 60 MiB in all.
@@ -84,14 +91,14 @@ total=$(grep -c '<File>' "$lines")
 printf '<Folder>[InstallDir]\\Bench</Folder>\r\n<Folder>[InstallDir]\\Bench\\%s</Folder>\r\n' \
   bin text random | awk 'NR == 1 || !/Bench<\/Folder>/' >"$mixed/folders"
 project_with "$mixed/project.xml" "$lines" "$mixed/folders"
+mkdir -p "$work/mixed-setup" "$work/small-setup"
 "$tarnpack" build --stub "$TARN_BUILD/bin/TarnSetup.exe" --project "$mixed/project.xml" \
   -o "$work/mixed-setup/Setup.exe" >/dev/null
 payload_mib=$(du -sm "$mixed/files/bench" | cut -f1)
 
 # --- the 16,000 small files ------------------------------------------------------------------
 smalls=$work/small
-mkdir -p "$smalls"
-cp -r "$root"/examples/sample/{Language.ini,docs,files,pictures,programs} "$smalls"/
+cp -r "$base" "$smalls"
 : >"$smalls/lines"
 : >"$smalls/folders"
 printf '<Folder>[InstallDir]\\Small</Folder>\r\n' >>"$smalls/folders"
