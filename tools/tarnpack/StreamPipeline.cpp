@@ -167,7 +167,7 @@ bool Pipeline::Run(const ByteSink& sink, const std::function<void(std::size_t)>&
         produced_.wait_for(lock, kReportInterval, [&] { return !s.chunks.empty() || s.done; });
         chunks.swap(s.chunks);
         for (const auto& c : chunks) buffered_ -= c.size();
-        done = s.done && chunks.empty();
+        done = s.done;
         if (done) {
           if (!s.error.empty()) {
             error = sources_[i].path + ": " + s.error;
