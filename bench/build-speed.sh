@@ -103,18 +103,18 @@ printf '[Language=409]\r\nSureDesc=OK\r\n' >lang.ini
 } >project.xml
 files=$(find files -type f | wc -l)
 
-# Builds with $1 threads into folder $2; leaves "wall cpu" in $2.time.
+# Builds with $1 threads into folder $2; leaves "wall user sys maxrss-KiB" in $2.time.
 build() {
   mkdir -p "$2"
   echo "== building with $1 thread(s)" >&2
-  /usr/bin/time -f '%e %U %S' -o "$2.time" "$tarnpack" build --stub TarnSetup.exe \
+  /usr/bin/time -f '%e %U %S %M' -o "$2.time" "$tarnpack" build --stub TarnSetup.exe \
     --project project.xml -o "$2/Setup.exe" --threads "$1" >/dev/null </dev/null
 }
 
 build 1 one
 build "$cores" all
-read -r one_wall one_user one_sys <one.time
-read -r all_wall all_user all_sys <all.time
+read -r one_wall one_user one_sys one_rss <one.time
+read -r all_wall all_user all_sys all_rss <all.time
 same=no
 cmp -s one/Setup.exe all/Setup.exe && same=yes
 
@@ -125,11 +125,13 @@ awk -v t="$((mib << 20))" -v f="$files" -v b="$binary_bytes" -v x="$text_bytes" 
   printf "payload: %.1f MiB in %d files (%.1f MiB binaries, %.1f MiB text, %.1f MiB random)\n",
     t / m, f, b / m, x / m, r / m
   printf "package: %.1f MiB\n", p / m }'
-awk -v w="$one_wall" -v u="$one_user" -v s="$one_sys" -v t="$((mib << 20))" 'BEGIN {
-  printf "1 thread: %.2f s wall, %.2f s cpu, %.2f MiB/s\n", w, u + s, t / 1048576 / w }'
-awk -v n="$cores" -v w="$all_wall" -v u="$all_user" -v s="$all_sys" -v o="$one_wall" \
-  -v t="$((mib << 20))" 'BEGIN {
-  printf "%d threads: %.2f s wall, %.2f s cpu, %.2f MiB/s\n", n, w, u + s, t / 1048576 / w
+awk -v w="$one_wall" -v u="$one_user" -v s="$one_sys" -v m="$one_rss" -v t="$((mib << 20))" '
+  BEGIN { printf "1 thread: %.2f s wall, %.2f s cpu, %.2f MiB/s, peak RSS %.0f MiB\n", w, u + s,
+    t / 1048576 / w, m / 1024 }'
+awk -v n="$cores" -v w="$all_wall" -v u="$all_user" -v s="$all_sys" -v m="$all_rss" \
+  -v o="$one_wall" -v t="$((mib << 20))" 'BEGIN {
+  printf "%d threads: %.2f s wall, %.2f s cpu, %.2f MiB/s, peak RSS %.0f MiB\n", n, w, u + s,
+    t / 1048576 / w, m / 1024
   printf "%d threads / 1 thread: %.2f of the single-thread time\n", n, w / o }'
 echo "identical packages from 1 and $cores threads: $same"
 [ "$same" = yes ]

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <mutex>
 #include <new>
+#include <system_error>
 #include <thread>
 
 namespace tarnpack {
@@ -154,7 +155,15 @@ bool Pipeline::Run(const ByteSink& sink, const std::function<void(std::size_t)>&
                    std::string& error) {
   const std::size_t threads = std::min<std::size_t>(std::max(options_.threads, 1u),
                                                     std::max<std::size_t>(sources_.size(), 1));
-  for (std::size_t t = 0; t < threads; ++t) workers_.emplace_back([this] { Work(); });
+  // A system out of threads still gets its package from as many as it gave.
+  try {
+    for (std::size_t t = 0; t < threads; ++t) workers_.emplace_back([this] { Work(); });
+  } catch (const std::system_error&) {
+  }
+  if (workers_.empty()) {
+    error = "cannot start a compressing thread";
+    return false;
+  }
 
   Report(false);
   for (std::size_t i = 0; i < sources_.size(); ++i) {
