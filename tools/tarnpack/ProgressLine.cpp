@@ -57,8 +57,15 @@ void ProgressLine::Show(const BuildProgress& progress) {
   const std::size_t pad = width_ > text.size() ? width_ - text.size() : 0;
   std::fprintf(out_, "\r%s%*s", text.c_str(), static_cast<int>(pad), "");
   width_ = text.size();
-  if (progress.filesDone == progress.files) std::fputc('\n', out_);
+  open_ = true;
+  if (progress.filesDone == progress.files) End();
   std::fflush(out_);
+}
+
+void ProgressLine::End() {
+  if (!open_) return;
+  std::fputc('\n', out_);
+  open_ = false;
 }
 
 }  // namespace tarnpack

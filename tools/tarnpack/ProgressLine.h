@@ -21,11 +21,14 @@ class ProgressLine {
   explicit ProgressLine(std::FILE* out) : out_(out) {}
   // Redraws the line; the last report (every file done) ends it.
   void Show(const BuildProgress& progress);
+  // Ends a line left open by a build that stopped, so that what follows starts on its own line.
+  void End();
 
  private:
   std::FILE* out_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::size_t width_ = 0;  // of the line drawn last, to blank what a shorter line leaves
+  bool open_ = false;      // a line is drawn and not yet ended
 };
 
 }  // namespace tarnpack

@@ -13,13 +13,13 @@
 namespace {
 
 int Usage() {
-  std::fprintf(
-      stderr,
-      "usage:\n"
-      "  tarnpack build --stub TarnSetup.exe --project project.xml -o Setup.exe\n"
-      "                 [--disk-size N] [--identity TEXT] [--uninstaller PATH] [--threads N]\n"
-      "  tarnpack list Setup.exe [--code-page N]\n"
-      "  tarnpack verify Setup.exe [--code-page N]\n");
+  std::fprintf(stderr,
+               "usage:\n"
+               "  tarnpack build --stub TarnSetup.exe --project project.xml -o Setup.exe\n"
+               "                 [--disk-size N] [--identity TEXT] [--uninstaller PATH]\n"
+               "                 [--threads N]\n"
+               "  tarnpack list Setup.exe [--code-page N]\n"
+               "  tarnpack verify Setup.exe [--code-page N]\n");
   return 2;
 }
 
@@ -55,6 +55,7 @@ int Build(int argc, char** argv) {
   tarnpack::BuildResult result;
   std::string error;
   if (!tarnpack::BuildPackage(options, result, error)) {
+    progress.End();
     std::fprintf(stderr, "tarnpack: %s\n", error.c_str());
     return 1;
   }
