@@ -24,8 +24,8 @@ class Encoder {
 
 }  // namespace
 
-bool WriteLzmaStream(std::istream& in, std::uint64_t size, const ByteSink& sink,
-                     std::string& error) {
+bool WriteLzmaStream(std::istream& in, std::uint64_t size, const ByteSink& sink, std::string& error,
+                     const ReadProgress& read) {
   lzma_options_lzma options{};
   lzma_lzma_preset(&options, 6);
   options.dict_size = kDictionary;
@@ -68,6 +68,7 @@ bool WriteLzmaStream(std::istream& in, std::uint64_t size, const ByteSink& sink,
         return false;
       }
       left -= want;
+      if (read) read(want);
       strm->next_in = inBuf.data();
       strm->avail_in = want;
     }

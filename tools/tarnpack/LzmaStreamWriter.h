@@ -13,9 +13,12 @@ namespace tarnpack {
 // Receives the compressed bytes as they are produced; false stops the encoding.
 using ByteSink = std::function<bool(const std::uint8_t* data, std::size_t size)>;
 
+// Told how many bytes were just read from the input.
+using ReadProgress = std::function<void(std::size_t size)>;
+
 // Compresses exactly `size` bytes from `in`. False when the input ends early or the sink fails.
-bool WriteLzmaStream(std::istream& in, std::uint64_t size, const ByteSink& sink,
-                     std::string& error);
+bool WriteLzmaStream(std::istream& in, std::uint64_t size, const ByteSink& sink, std::string& error,
+                     const ReadProgress& read = {});
 
 // Compresses a string in memory (the project document).
 std::string LzmaCompress(const std::string& data);

@@ -2,13 +2,15 @@
 
 #include <sys/stat.h>
 
+#include <lzma.h>
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <random>
+
 #include <sstream>
+#include <thread>
 
 #include "package/PackageTrailer.h"
 #include "tarnpack/LzmaStreamWriter.h"
@@ -45,41 +47,43 @@ std::string ResolveSource(const std::string& projectFolder, std::string source) 
 
 struct SourceInfo {
   std::uint64_t size = 0;
+  std::time_t lastWrite = 0;
   std::string modified;  // local time, entry format
 };
+
+std::tm LocalTime(std::time_t time) {
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &time);
+#else
+  localtime_r(&time, &local);
+#endif
+  return local;
+}
 
 std::optional<SourceInfo> Inspect(const std::string& path) {
 #ifdef _WIN32
   struct _stat64 st {};
   if (_stat64(path.c_str(), &st) != 0 || (st.st_mode & _S_IFREG) == 0) return std::nullopt;
-  const std::time_t mtime = static_cast<std::time_t>(st.st_mtime);
-  std::tm local{};
-  localtime_s(&local, &mtime);
 #else
   struct stat st {};
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  const std::time_t mtime = st.st_mtime;
-  std::tm local{};
-  localtime_r(&mtime, &local);
 #endif
   SourceInfo info;
   info.size = static_cast<std::uint64_t>(st.st_size);
+  info.lastWrite = static_cast<std::time_t>(st.st_mtime);
+  const std::tm local = LocalTime(info.lastWrite);
   info.modified = FormatTimeStamp(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                   local.tm_hour, local.tm_min, local.tm_sec);
   return info;
 }
 
-std::string DefaultIdentity() {
-  std::random_device random;
-  std::string digits;
-  for (int i = 0; i < 10; ++i) digits += static_cast<char>('0' + random() % 10);
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+// Ten digits of the package's digest, then the newest input's last-write time as yyyymmddhhmmss:
+// the form of an identity made from the build time, but the same for the same inputs.
+std::string DerivedIdentity(std::uint64_t digest, std::time_t newest) {
+  std::string digits = std::to_string(digest % 10000000000u);
+  digits.insert(0, 10 - digits.size(), '0');
+  const std::tm local = LocalTime(newest);
   char stamp[16];
   std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &local);
   return digits + stamp;
@@ -161,7 +165,7 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
   }
 
   tarn::package::PackageTrailer identity;
-  if (!identity.SetIdentityText(options.identity.value_or(DefaultIdentity()))) {
+  if (!identity.SetIdentityText(options.identity.value_or(std::string()))) {
     error = "the identity must be shorter than 64 bytes";
     return false;
   }
@@ -173,7 +177,6 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
   };
 
   std::ifstream stubIn(options.stubPath, std::ios::binary);
-  std::string copyError;
   auto copy = [&](std::istream& in, std::uint64_t size) {
     std::vector<char> buf(1 << 16);
     while (size > 0) {
@@ -191,20 +194,26 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
     return false;
   }
 
+  std::vector<StreamSource> streams;
+  for (std::size_t i = 0; i < document.Entries().size(); ++i) {
+    const SourceEntry& e = document.Entries()[i];
+    streams.push_back({ResolveSource(projectFolder, e.source), sources[i].size, e.kind == 'N'});
+  }
+  PipelineOptions pipeline;
+  pipeline.threads = options.threads > 0 ? options.threads : std::thread::hardware_concurrency();
+  pipeline.progress = options.progress;
+  std::vector<std::uint64_t> ends;
+  const std::uint64_t firstOffset = writer.Address();
+  if (!WriteStreams(
+          streams, pipeline, sink, [&](std::size_t) { ends.push_back(writer.Address()); }, error))
+    return false;
+
   std::uint64_t softwareSize = 0;
   std::size_t counted = 0;
   for (std::size_t i = 0; i < document.Entries().size(); ++i) {
     const SourceEntry& e = document.Entries()[i];
-    const std::string path = ResolveSource(projectFolder, e.source);
-    std::ifstream in(path, std::ios::binary);
-    const std::uint64_t offset = writer.Address();
-    const bool ok = e.kind == 'N' ? copy(in, sources[i].size)
-                                  : WriteLzmaStream(in, sources[i].size, sink, copyError);
-    if (!ok) {
-      error = path + ": " + (copyError.empty() ? "cannot copy into the package" : copyError);
-      return false;
-    }
-    const std::uint64_t size = writer.Address() - offset;
+    const std::uint64_t offset = i == 0 ? firstOffset : ends[i - 1];
+    const std::uint64_t size = ends[i] - offset;
     const std::string timeStamp = e.timeStamp.empty() ? sources[i].modified : e.timeStamp;
     document.SetFileValue(e.line, e.target + "," + std::to_string(offset) + "," +
                                       std::to_string(size) + "," + e.kind + "," + timeStamp);
@@ -218,7 +227,15 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
   if (const auto v = document.Setting("SoftwareSize"); v && v->empty())
     document.SetSetting("SoftwareSize", std::to_string(softwareSize));
 
-  if (!writer.Finish(LzmaCompress(document.Text()), error)) return false;
+  const std::string projectStream = LzmaCompress(document.Text());
+  if (!options.identity) {
+    std::time_t newest = stub->lastWrite;
+    for (const auto& source : sources) newest = std::max(newest, source.lastWrite);
+    const auto digest = lzma_crc64(reinterpret_cast<const std::uint8_t*>(projectStream.data()),
+                                   projectStream.size(), writer.Digest());
+    writer.SetIdentityText(DerivedIdentity(digest, newest));
+  }
+  if (!writer.Finish(projectStream, error)) return false;
   result.volumes = writer.Volumes();
   result.files = document.Entries().size();
   result.packageBytes = writer.Address();

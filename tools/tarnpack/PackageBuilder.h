@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "tarnpack/StreamPipeline.h"
+
 namespace tarnpack {
 
 struct BuildOptions {
@@ -14,10 +16,14 @@ struct BuildOptions {
   std::string projectPath;
   std::string outputPath;                // the setup file; volumes go next to it
   std::optional<std::int64_t> diskSize;  // overrides the document's DiskSize
-  std::optional<std::string> identity;   // default: ten digits and the build time
+  // Default: ten digits of a digest of the package and the newest input's last-write time, so
+  // that the same inputs give the same package and other inputs another identity.
+  std::optional<std::string> identity;
   // The uninstaller packed when the file list has no entry of kind U; by default the
   // Tarn-UnInstall.exe beside the stub, packed only if it is there.
   std::optional<std::string> uninstallerPath;
+  unsigned threads = 0;     // compressing threads; 0: one per core
+  ProgressReport progress;  // told now and then how far the build is
 };
 
 struct BuildResult {

@@ -1,5 +1,7 @@
 #include "tarnpack/VolumeWriter.h"
 
+#include <lzma.h>
+
 #include <algorithm>
 #include <array>
 
@@ -53,6 +55,7 @@ bool VolumeWriter::Write(const std::uint8_t* data, std::size_t size) {
     std::ofstream& out = volume_ == 1 ? setup_ : extra_;
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
     if (!out) return false;
+    digest_ = lzma_crc64(data, n, digest_);
     data += n;
     size -= n;
     address_ += n;
@@ -69,9 +72,33 @@ bool VolumeWriter::CloseExtraVolume() {
   return !extra_.fail();
 }
 
+bool VolumeWriter::SetIdentityText(const std::string& text) {
+  if (!trailer_.SetIdentityText(text)) return false;
+  identityChanged_ = true;
+  return true;
+}
+
+bool VolumeWriter::RewriteClosedTrailers() {
+  for (std::int32_t v = 2; v <= volume_; ++v) {
+    std::fstream file(VolumePath(v), std::ios::binary | std::ios::in | std::ios::out);
+    tarn::package::PackageTrailer t = trailer_;
+    t.volumeNumber = static_cast<std::uint32_t>(v);
+    const auto bytes = t.Encode();
+    file.seekp(-static_cast<std::streamoff>(bytes.size()), std::ios::end);
+    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    file.close();
+    if (file.fail()) return false;
+  }
+  return true;
+}
+
 bool VolumeWriter::Finish(const std::string& projectStream, std::string& error) {
   if (volume_ > 1 && !CloseExtraVolume()) {
     error = "cannot write " + VolumePath(volume_);
+    return false;
+  }
+  if (identityChanged_ && !RewriteClosedTrailers()) {
+    error = "cannot rewrite the trailers of the volume files";
     return false;
   }
   tarn::package::PackageTrailer t = trailer_;

@@ -22,6 +22,12 @@ class VolumeWriter {
   bool Write(const std::uint8_t* data, std::size_t size);
   std::uint64_t Address() const { return address_; }
   std::int32_t Volumes() const { return volume_; }
+  // CRC-64 of every byte written so far, in address order.
+  std::uint64_t Digest() const { return digest_; }
+
+  // Gives every trailer another identity, also those of the volumes already closed; Finish
+  // rewrites them. For an identity that depends on what was written.
+  bool SetIdentityText(const std::string& text);
 
   // Appends the project stream, zeros up to 7 and the trailer, which thus ends on an 8-byte
   // boundary, to the setup file and closes every file.
@@ -29,6 +35,7 @@ class VolumeWriter {
 
  private:
   bool CloseExtraVolume();
+  bool RewriteClosedTrailers();
   std::string VolumePath(std::int32_t volume) const;
 
   std::string folder_;
@@ -39,6 +46,8 @@ class VolumeWriter {
   std::ofstream extra_;  // the volume after the first that is being written
   std::int32_t volume_ = 1;
   std::uint64_t address_ = 0;
+  std::uint64_t digest_ = 0;
+  bool identityChanged_ = false;
 };
 
 }  // namespace tarnpack

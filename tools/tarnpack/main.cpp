@@ -7,6 +7,7 @@
 
 #include "tarnpack/PackageBuilder.h"
 #include "tarnpack/PackageReport.h"
+#include "tarnpack/ProgressLine.h"
 #include "text/ByteText.h"
 
 namespace {
@@ -16,6 +17,7 @@ int Usage() {
                "usage:\n"
                "  tarnpack build --stub TarnSetup.exe --project project.xml -o Setup.exe\n"
                "                 [--disk-size N] [--identity TEXT] [--uninstaller PATH]\n"
+               "                 [--threads N]\n"
                "  tarnpack list Setup.exe [--code-page N]\n"
                "  tarnpack verify Setup.exe [--code-page N]\n");
   return 2;
@@ -39,14 +41,21 @@ int Build(int argc, char** argv) {
       options.identity = value;
     else if (arg == "--uninstaller")
       options.uninstallerPath = value;
+    else if (arg == "--threads" && value.find_first_not_of("0123456789") == std::string::npos &&
+             tarn::text::ParseDecimal32(value) > 0)
+      options.threads = static_cast<unsigned>(tarn::text::ParseDecimal32(value));
     else
       return Usage();
   }
   if (options.stubPath.empty() || options.projectPath.empty() || options.outputPath.empty())
     return Usage();
+  tarnpack::ProgressLine progress(stderr);
+  if (tarnpack::IsTerminal(stderr))
+    options.progress = [&progress](const tarnpack::BuildProgress& p) { progress.Show(p); };
   tarnpack::BuildResult result;
   std::string error;
   if (!tarnpack::BuildPackage(options, result, error)) {
+    progress.End();
     std::fprintf(stderr, "tarnpack: %s\n", error.c_str());
     return 1;
   }
