@@ -1,5 +1,6 @@
 #include "uninstaller/UninstallWindow.h"
 
+#include "ui/DenseLayout.h"
 #include "ui/DeviceContext.h"
 #include "uninstaller/UninstallerIds.h"
 
@@ -14,11 +15,12 @@ constexpr int kDescriptionY = 36;
 
 }  // namespace
 
-UninstallWindow::UninstallWindow(uninstall::Uninstallation& run, engine::PageMetrics metrics,
+UninstallWindow::UninstallWindow(uninstall::Uninstallation& run, std::int32_t logPixelsY,
                                  std::string runningProgram)
     : ModalDialog(IDD_UNINSTALL),
       run_(run),
-      metrics_(metrics),
+      logPixelsY_(logPixelsY),
+      metrics_(engine::PageMetricsForDpi(logPixelsY)),
       runningProgram_(std::move(runningProgram)) {}
 
 UninstallWindow::~UninstallWindow() {
@@ -43,6 +45,8 @@ bool UninstallWindow::OnInitDialog() {
   boldFont_ = ui::CopyDialogFont(Hwnd(), FW_BOLD);
   ui::ApplyFont(Hwnd(), normalFont_, {IDC_UN_DESC2, IDC_UN_STATUS, IDC_UN_REMOVE, IDC_UN_CLOSE});
   ui::ApplyFont(Hwnd(), boldFont_, {IDC_UN_TITLE});
+  // The buttons keep their template size in the page area's proportion.
+  ui::FitDialogToDensity(Hwnd(), logPixelsY_);
   Layout();
   SetFocus(Item(IDC_UN_REMOVE));
   return false;

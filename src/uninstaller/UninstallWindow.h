@@ -15,7 +15,8 @@ namespace tarn::uninstaller {
 
 class UninstallWindow : public ui::ModalDialog, private uninstall::UninstallHost {
  public:
-  UninstallWindow(uninstall::Uninstallation& run, engine::PageMetrics metrics,
+  // `logPixelsY`: the display's vertical density, which the layout follows.
+  UninstallWindow(uninstall::Uninstallation& run, std::int32_t logPixelsY,
                   std::string runningProgram);
   ~UninstallWindow() override;
 
@@ -38,6 +39,7 @@ class UninstallWindow : public ui::ModalDialog, private uninstall::UninstallHost
   void Finished(int status);
 
   uninstall::Uninstallation& run_;
+  std::int32_t logPixelsY_;
   engine::PageMetrics metrics_;
   std::string runningProgram_;
   ui::Font normalFont_;

@@ -1,5 +1,7 @@
 #include "wizard/WizardPage.h"
 
+#include "ui/DenseLayout.h"
+
 namespace tarn::wizard {
 
 CWizardPage::CWizardPage(int templateId, engine::SetupSession& session,
@@ -17,6 +19,10 @@ bool CWizardPage::Create(HWND frame) {
 }
 
 bool CWizardPage::OnInitDialog() {
+  // The frame gives a page the page area below the band, or the whole of it without a band.
+  const engine::PageMetrics& m = session_.Metrics;
+  ui::LayOutForDensity(Hwnd(), session_.System.system.DisplayLogPixelsY(),
+                       SIZE{m.width, HasBand() ? m.height - m.bandHeight : m.height});
   normalFont_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
   boldFont_ = ui::CopyDialogFont(Hwnd(), FW_BOLD);
   return true;
