@@ -21,12 +21,18 @@ class UnitMap {
   }
   bool Valid() const { return baseX_ > 0 && baseY_ > 0; }
 
+  // The dialog manager turns a template's position and size into pixels one by one, so they
+  // are turned back one by one, exactly while the font's units exceed four and eight pixels.
   RECT Dense(const RECT& fontPixels) const {
-    return RECT{X(fontPixels.left), Y(fontPixels.top), X(fontPixels.right), Y(fontPixels.bottom)};
+    const int left = X(fontPixels.left);
+    const int top = Y(fontPixels.top);
+    return RECT{left, top, left + X(fontPixels.right - fontPixels.left),
+                top + Y(fontPixels.bottom - fontPixels.top)};
   }
 
  private:
-  // Back to dialog units, as MapDialogRect divides them, then out at the proportional scale.
+  // Back to dialog units, as the dialog manager multiplies them, then out at the proportional
+  // scale.
   int X(LONG pixels) const { return DenseUnitsToPixels(MulDiv(pixels, 4, baseX_), logPixelsY_); }
   int Y(LONG pixels) const { return DenseUnitsToPixels(MulDiv(pixels, 8, baseY_), logPixelsY_); }
 

@@ -75,7 +75,7 @@ void UninstallWindow::Layout() {
                SWP_NOSIZE | SWP_NOZORDER);
   SetWindowPos(Item(IDC_UN_UPPER_LINE), nullptr, 0, m.bandHeight - 2, clientWidth, 2, SWP_NOZORDER);
   SetWindowPos(Item(IDC_UN_LOWER_LINE), nullptr, 0, m.height, clientWidth, 2, SWP_NOZORDER);
-  const int left = 2 * kTextX;
+  const int left = 2 * Scaled(kTextX);
   const int width = clientWidth - 2 * left;
   const int line = buttonHeight;
   const int top = m.bandHeight + line;
@@ -96,12 +96,13 @@ bool UninstallWindow::OnPaint() {
   const uninstall::UninstallTexts& texts = run_.Texts();
   const std::string subject = texts.Get("UnInstallWindowSubject");
   const std::string description = texts.Get("UnInstallWindowDesc");
+  const int x = Scaled(kTextX);
   {
     ui::SelectObjectScope bold(dc, boldFont_.Get());
-    TextOutA(dc, kTextX, kSubjectY, subject.c_str(), static_cast<int>(subject.size()));
+    TextOutA(dc, x, Scaled(kSubjectY), subject.c_str(), static_cast<int>(subject.size()));
   }
   ui::SelectObjectScope normal(dc, normalFont_.Get());
-  TextOutA(dc, kTextX, kDescriptionY, description.c_str(), static_cast<int>(description.size()));
+  TextOutA(dc, x, Scaled(kDescriptionY), description.c_str(), static_cast<int>(description.size()));
   return true;
 }
 

@@ -35,6 +35,8 @@ class UninstallWindow : public ui::ModalDialog, private uninstall::UninstallHost
   void ShowStatus(const std::string& text) override;
   void ShowProgress(std::int32_t percent) override;
   void Layout();
+  // A figure of the window's layout at 120 DPI, in proportion on denser displays.
+  int Scaled(int value) const { return engine::ScaleFrom120Dpi(value, logPixelsY_); }
   void Start();
   void Finished(int status);
 

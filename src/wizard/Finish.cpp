@@ -34,7 +34,10 @@ void CFinish::SetFinishTask(const project::Task* task) {
   // A box is twice as wide as its text is thought to be; on a dense display that room ends
   // at the page's edge.
   const LONG right = ui::IsDenseDisplay(dpi) ? client.right : LONG_MAX;
-  const auto font = SendMessageA(Hwnd(), WM_GETFONT, 0, 0);
+  // The dialog's font, or where that may stop growing, the normal one as on every page.
+  const WPARAM font = ui::IsDenseDisplay(dpi)
+                          ? reinterpret_cast<WPARAM>(normalFont_.Get())
+                          : static_cast<WPARAM>(SendMessageA(Hwnd(), WM_GETFONT, 0, 0));
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const pages::BoxRect& r = rects[i];
     HWND box = CreateWindowExA(
@@ -43,7 +46,7 @@ void CFinish::SetFinishTask(const project::Task* task) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes[i].id)), Instance(), nullptr);
     if (!box) continue;
     checkBoxes_.emplace_back(box);
-    SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    SendMessageA(box, WM_SETFONT, font, FALSE);
     SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
   }
 }

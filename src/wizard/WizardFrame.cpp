@@ -271,17 +271,21 @@ bool CWizardFrame::OnPaint() {
   if (!bandVisible_) return true;
   SetBkMode(dc, TRANSPARENT);
   const engine::PageMetrics& m = session_.Metrics;
-  if (ui::IsDenseDisplay(session_.System.system.DisplayLogPixelsY()))
+  const std::int32_t dpi = session_.System.system.DisplayLogPixelsY();
+  if (ui::IsDenseDisplay(dpi))
     pictures::DrawBitmapFileIn(topPicture_, dc, RECT{0, 0, m.width, m.bandHeight},
                                pictures::Scaling::Fill);
   else
     pictures::DrawBitmapFile(topPicture_, dc, 0, 0);
+  // The band's texts keep apart as their fonts grow.
+  const int x = engine::ScaleFrom120Dpi(kSubjectX, dpi);
   {
     ui::SelectObjectScope bold(dc, boldFont_.Get());
-    TextOutA(dc, kSubjectX, kSubjectY, bandSubject_.c_str(), static_cast<int>(bandSubject_.size()));
+    TextOutA(dc, x, engine::ScaleFrom120Dpi(kSubjectY, dpi), bandSubject_.c_str(),
+             static_cast<int>(bandSubject_.size()));
   }
   ui::SelectObjectScope normal(dc, normalFont_.Get());
-  TextOutA(dc, kSubjectX, kDescriptionY, bandDescription_.c_str(),
+  TextOutA(dc, x, engine::ScaleFrom120Dpi(kDescriptionY, dpi), bandDescription_.c_str(),
            static_cast<int>(bandDescription_.size()));
   return true;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Dense displays, 144 and 192 pixels per inch: every window the setup and the uninstaller show
-# (the loading dialog, every wizard page, the insert-media dialog, the uninstaller's window
+# Dense displays, 144, 168 and 192 pixels per inch: every window the setup and the uninstaller
+# show (the loading dialog, every wizard page, the insert-media dialog, the uninstaller's window
 # before and after the removal) passes the driver's layout check: no shown control leaves its
 # page or covers another. Each is kept as a screenshot, with the advertisement splash. The
 # wizard at 192 is larger than the shared display, so the scenario has a display of its own.
@@ -40,7 +40,7 @@ dense_next_to() {  # NAME CLASS CONTROL_ID
   dense_check "$1" "$WIZARD"
 }
 
-for dpi in 144 192; do
+for dpi in 144 168 192; do
   e2e_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
     e2e_fail "$dpi: could not set the density"
 
