@@ -3,6 +3,7 @@
 #include "engine/actions/Cleanup.h"
 #include "res/resource.h"
 #include "startup/PackageLoader.h"
+#include "ui/DenseLayout.h"
 
 namespace tarn::app {
 
@@ -16,6 +17,7 @@ CLoadingDlg::CLoadingDlg(engine::SetupSession& session)
     : ModalDialog(IDD_LOADING), session_(session) {}
 
 bool CLoadingDlg::OnInitDialog() {
+  ui::FitDialogToDensity(Hwnd(), session_.System.system.DisplayLogPixelsY());
   font_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
   ui::ApplyFont(Hwnd(), font_, {IDC_LOADING_TEXT});
   // A dialog procedure never sees its window's creation, so the timer starts here, before the

@@ -66,7 +66,8 @@ void CSetupApp::RunWizard() {
   // The licence and readme pages host an ActiveX control, which needs OLE on this thread.
   const platform::OleScope ole;
   // A volume missing while the worker extracts is asked for from the worker's thread.
-  wizard::InsertMediaPrompt insertMedia(session_.Language, session_.CodePage);
+  wizard::InsertMediaPrompt insertMedia(session_.Language, session_.CodePage,
+                                        system_.DisplayLogPixelsY());
   engine::LoggingVolumePrompt volumePrompt(insertMedia, session_.Log);
   session_.Reader.SetVolumePrompt(&volumePrompt);
   wizard::CWizardFrame frame(session_);
@@ -104,6 +105,7 @@ bool CSetupApp::InitInstance() {
   if (!silent && startup::WantsAdPicture(session_)) {
     wizard::CShowAdPicture picture;
     picture.SetPicture(startup::AdPicturePath(session_));
+    picture.SetDensity(system_.DisplayLogPixelsY());
     picture.RunModal(nullptr);
   }
 

@@ -1,5 +1,6 @@
 #include "pictures/DrawBitmapFile.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "pictures/BitmapFile.h"
@@ -23,23 +24,84 @@ platform::Palette MakePalette(const std::vector<pictures::PaletteColour>& colour
   return platform::Palette(CreatePalette(logical));
 }
 
+std::optional<DibImage> ReadPicture(const std::string& path) {
+  const auto file = platform::OpenWin32File(path, platform::OpenMode::Read);
+  if (!file) return std::nullopt;
+  return pictures::ReadBitmap(*file);
+}
+
+PictureSize SizeOf(const DibImage& image) {
+  return PictureSize{image.width, image.topDown ? -image.height : image.height};
+}
+
+// Draws the image into `target`, stretched when the sizes differ.
+void Draw(const DibImage& image, HDC dc, const RECT& target) {
+  const PictureSize size = SizeOf(image);
+  const platform::Palette palette = MakePalette(pictures::BitmapPalette(image));
+  const platform::SelectPaletteScope selected(dc, palette.Get());
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(image.bytes.data());
+  const int width = target.right - target.left;
+  const int height = target.bottom - target.top;
+  if (width == size.width && height == size.height) {
+    SetDIBitsToDevice(dc, target.left, target.top, static_cast<DWORD>(size.width),
+                      static_cast<DWORD>(size.height), 0, 0, 0, static_cast<UINT>(size.height),
+                      image.Bits(), info, DIB_RGB_COLORS);
+    return;
+  }
+  // Averaging, not dropping, pixels; the brush origin must be set again after choosing it.
+  const int oldMode = SetStretchBltMode(dc, HALFTONE);
+  POINT oldOrigin{};
+  SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+  StretchDIBits(dc, target.left, target.top, width, height, 0, 0, size.width, size.height,
+                image.Bits(), info, DIB_RGB_COLORS, SRCCOPY);
+  SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  SetStretchBltMode(dc, oldMode);
+}
+
 }  // namespace
 
 std::optional<PictureSize> DrawBitmapFile(const std::string& path, HDC dc, int x, int y) {
-  const auto file = platform::OpenWin32File(path, platform::OpenMode::Read);
-  if (!file) return std::nullopt;
-  const auto image = pictures::ReadBitmap(*file);
+  const auto image = ReadPicture(path);
   if (!image) return std::nullopt;
-
-  const PictureSize size{image->width, image->topDown ? -image->height : image->height};
-  const platform::Palette palette = MakePalette(pictures::BitmapPalette(*image));
-  {
-    const platform::SelectPaletteScope selected(dc, palette.Get());
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(image->bytes.data());
-    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(size.width), static_cast<DWORD>(size.height), 0,
-                      0, 0, static_cast<UINT>(size.height), image->Bits(), info, DIB_RGB_COLORS);
-  }
+  const PictureSize size = SizeOf(*image);
+  Draw(*image, dc, RECT{x, y, x + size.width, y + size.height});
   return size;
+}
+
+RECT PictureRectIn(PictureSize picture, const RECT& area, Scaling scaling) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const bool fits =
+      picture.width > 0 && picture.height > 0 && picture.width <= width && picture.height <= height;
+  if (!fits || (picture.width == width && picture.height == height))
+    return RECT{area.left, area.top, area.left + picture.width, area.top + picture.height};
+  if (scaling == Scaling::Fill) return area;
+  // The smaller of the two proportions, compared without rounding.
+  int w = width;
+  int h = MulDiv(picture.height, width, picture.width);
+  if (static_cast<long long>(width) * picture.height >
+      static_cast<long long>(height) * picture.width) {
+    h = height;
+    w = MulDiv(picture.width, height, picture.height);
+  }
+  const int left = area.left + (width - w) / 2;
+  const int top = area.top + (height - h) / 2;
+  return RECT{left, top, left + w, top + h};
+}
+
+std::optional<PictureSize> DrawBitmapFileIn(const std::string& path, HDC dc, const RECT& area,
+                                            Scaling scaling) {
+  const auto image = ReadPicture(path);
+  if (!image) return std::nullopt;
+  const PictureSize size = SizeOf(*image);
+  Draw(*image, dc, PictureRectIn(size, area, scaling));
+  return size;
+}
+
+std::optional<PictureSize> BitmapFileSize(const std::string& path) {
+  const auto image = ReadPicture(path);
+  if (!image) return std::nullopt;
+  return SizeOf(*image);
 }
 
 }  // namespace tarn::pictures

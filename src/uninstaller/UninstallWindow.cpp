@@ -1,5 +1,6 @@
 #include "uninstaller/UninstallWindow.h"
 
+#include "ui/DenseLayout.h"
 #include "ui/DeviceContext.h"
 #include "uninstaller/UninstallerIds.h"
 
@@ -14,11 +15,12 @@ constexpr int kDescriptionY = 36;
 
 }  // namespace
 
-UninstallWindow::UninstallWindow(uninstall::Uninstallation& run, engine::PageMetrics metrics,
+UninstallWindow::UninstallWindow(uninstall::Uninstallation& run, std::int32_t logPixelsY,
                                  std::string runningProgram)
     : ModalDialog(IDD_UNINSTALL),
       run_(run),
-      metrics_(metrics),
+      logPixelsY_(logPixelsY),
+      metrics_(engine::PageMetricsForDpi(logPixelsY)),
       runningProgram_(std::move(runningProgram)) {}
 
 UninstallWindow::~UninstallWindow() {
@@ -43,6 +45,8 @@ bool UninstallWindow::OnInitDialog() {
   boldFont_ = ui::CopyDialogFont(Hwnd(), FW_BOLD);
   ui::ApplyFont(Hwnd(), normalFont_, {IDC_UN_DESC2, IDC_UN_STATUS, IDC_UN_REMOVE, IDC_UN_CLOSE});
   ui::ApplyFont(Hwnd(), boldFont_, {IDC_UN_TITLE});
+  // The buttons keep their template size in the page area's proportion.
+  ui::FitDialogToDensity(Hwnd(), logPixelsY_);
   Layout();
   SetFocus(Item(IDC_UN_REMOVE));
   return false;
@@ -71,7 +75,7 @@ void UninstallWindow::Layout() {
                SWP_NOSIZE | SWP_NOZORDER);
   SetWindowPos(Item(IDC_UN_UPPER_LINE), nullptr, 0, m.bandHeight - 2, clientWidth, 2, SWP_NOZORDER);
   SetWindowPos(Item(IDC_UN_LOWER_LINE), nullptr, 0, m.height, clientWidth, 2, SWP_NOZORDER);
-  const int left = 2 * kTextX;
+  const int left = 2 * Scaled(kTextX);
   const int width = clientWidth - 2 * left;
   const int line = buttonHeight;
   const int top = m.bandHeight + line;
@@ -92,12 +96,13 @@ bool UninstallWindow::OnPaint() {
   const uninstall::UninstallTexts& texts = run_.Texts();
   const std::string subject = texts.Get("UnInstallWindowSubject");
   const std::string description = texts.Get("UnInstallWindowDesc");
+  const int x = Scaled(kTextX);
   {
     ui::SelectObjectScope bold(dc, boldFont_.Get());
-    TextOutA(dc, kTextX, kSubjectY, subject.c_str(), static_cast<int>(subject.size()));
+    TextOutA(dc, x, Scaled(kSubjectY), subject.c_str(), static_cast<int>(subject.size()));
   }
   ui::SelectObjectScope normal(dc, normalFont_.Get());
-  TextOutA(dc, kTextX, kDescriptionY, description.c_str(), static_cast<int>(description.size()));
+  TextOutA(dc, x, Scaled(kDescriptionY), description.c_str(), static_cast<int>(description.size()));
   return true;
 }
 

@@ -15,7 +15,8 @@ namespace tarn::uninstaller {
 
 class UninstallWindow : public ui::ModalDialog, private uninstall::UninstallHost {
  public:
-  UninstallWindow(uninstall::Uninstallation& run, engine::PageMetrics metrics,
+  // `logPixelsY`: the display's vertical density, which the layout follows.
+  UninstallWindow(uninstall::Uninstallation& run, std::int32_t logPixelsY,
                   std::string runningProgram);
   ~UninstallWindow() override;
 
@@ -34,10 +35,13 @@ class UninstallWindow : public ui::ModalDialog, private uninstall::UninstallHost
   void ShowStatus(const std::string& text) override;
   void ShowProgress(std::int32_t percent) override;
   void Layout();
+  // A figure of the window's layout at 120 DPI, in proportion on denser displays.
+  int Scaled(int value) const { return engine::ScaleFrom120Dpi(value, logPixelsY_); }
   void Start();
   void Finished(int status);
 
   uninstall::Uninstallation& run_;
+  std::int32_t logPixelsY_;
   engine::PageMetrics metrics_;
   std::string runningProgram_;
   ui::Font normalFont_;

@@ -80,8 +80,7 @@ int Run() {
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  uninstaller::UninstallWindow window(run, engine::PageMetricsForDpi(system.DisplayLogPixelsY()),
-                                      self);
+  uninstaller::UninstallWindow window(run, system.DisplayLogPixelsY(), self);
   if (window.RunModal(nullptr) < 0) return uninstall::kExitNotRemoved;
   const int status = window.ExitStatus();
   if (status == uninstall::kExitNotRemoved) session.Log.Line("Nothing removed: closed by the user");

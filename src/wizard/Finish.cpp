@@ -1,7 +1,11 @@
 #include "wizard/Finish.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "pages/FinishActions.h"
 #include "res/resource.h"
+#include "ui/DenseLayout.h"
 
 namespace tarn::wizard {
 
@@ -23,19 +27,26 @@ void CFinish::SetFinishTask(const project::Task* task) {
   const std::vector<pages::FinishCheckBox> boxes = pages::FinishCheckBoxes(session_, *task_);
   RECT client{};
   GetClientRect(Hwnd(), &client);
-  const std::vector<pages::BoxRect> rects = pages::LayoutFinishCheckBoxes(
-      boxes, client.right - client.left, client.bottom - client.top,
-      pages::FinishLayoutForDpi(session_.System.system.DisplayLogPixelsY()));
-  const auto font = SendMessageA(Hwnd(), WM_GETFONT, 0, 0);
+  const std::int32_t dpi = session_.System.system.DisplayLogPixelsY();
+  const std::vector<pages::BoxRect> rects =
+      pages::LayoutFinishCheckBoxes(boxes, client.right - client.left, client.bottom - client.top,
+                                    pages::FinishLayoutForDpi(dpi));
+  // A box is twice as wide as its text is thought to be; on a dense display that room ends
+  // at the page's edge.
+  const LONG right = ui::IsDenseDisplay(dpi) ? client.right : LONG_MAX;
+  // The dialog's font, or where that may stop growing, the normal one as on every page.
+  const WPARAM font = ui::IsDenseDisplay(dpi)
+                          ? reinterpret_cast<WPARAM>(normalFont_.Get())
+                          : static_cast<WPARAM>(SendMessageA(Hwnd(), WM_GETFONT, 0, 0));
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const pages::BoxRect& r = rects[i];
     HWND box = CreateWindowExA(
         0, "BUTTON", boxes[i].text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-        r.left, r.top, r.right - r.left, r.bottom - r.top, Hwnd(),
+        r.left, r.top, std::min<LONG>(r.right, right) - r.left, r.bottom - r.top, Hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(boxes[i].id)), Instance(), nullptr);
     if (!box) continue;
     checkBoxes_.emplace_back(box);
-    SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    SendMessageA(box, WM_SETFONT, font, FALSE);
     SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
   }
 }

@@ -6,6 +6,7 @@
 
 #include "package/VolumeLocation.h"
 #include "res/resource.h"
+#include "ui/DenseLayout.h"
 
 namespace tarn::wizard {
 
@@ -18,8 +19,9 @@ int CALLBACK PreselectFolder(HWND window, UINT message, LPARAM, LPARAM data) {
 
 }  // namespace
 
-CInsertMediaDlg::CInsertMediaDlg(const project::LanguageTable& texts, std::uint32_t codePage)
-    : ModalDialog(IDD_INSERT_MEDIA), texts_(texts), codePage_(codePage) {}
+CInsertMediaDlg::CInsertMediaDlg(const project::LanguageTable& texts, std::uint32_t codePage,
+                                 std::int32_t logPixelsY)
+    : ModalDialog(IDD_INSERT_MEDIA), texts_(texts), codePage_(codePage), logPixelsY_(logPixelsY) {}
 
 void CInsertMediaDlg::Setup(const std::string& expectedPath, std::int32_t volume) {
   expectedPath_ = expectedPath;
@@ -27,6 +29,7 @@ void CInsertMediaDlg::Setup(const std::string& expectedPath, std::int32_t volume
 }
 
 bool CInsertMediaDlg::OnInitDialog() {
+  ui::FitDialogToDensity(Hwnd(), logPixelsY_);
   font_ = ui::CopyDialogFont(Hwnd(), FW_NORMAL);
   ui::ApplyFont(Hwnd(), font_,
                 {IDC_MEDIA_LOCATION_LABEL, IDC_MEDIA_LOCATION, IDC_MEDIA_BROWSE, IDC_MEDIA_REQUEST,
@@ -94,7 +97,7 @@ void CInsertMediaDlg::Browse() {
 
 std::optional<std::string> InsertMediaPrompt::AskForVolume(const std::string& expectedPath,
                                                            std::int32_t volume) {
-  CInsertMediaDlg dialog(texts_, codePage_);
+  CInsertMediaDlg dialog(texts_, codePage_, logPixelsY_);
   dialog.Setup(expectedPath, volume);
   dialog.RunModal(nullptr);
   if (dialog.ResultPath().empty()) return std::nullopt;

@@ -14,7 +14,9 @@ namespace tarn::wizard {
 
 class CInsertMediaDlg : public ui::ModalDialog {
  public:
-  CInsertMediaDlg(const project::LanguageTable& texts, std::uint32_t codePage);
+  // `logPixelsY`: the display's vertical density, which the layout follows.
+  CInsertMediaDlg(const project::LanguageTable& texts, std::uint32_t codePage,
+                  std::int32_t logPixelsY);
 
   void Setup(const std::string& expectedPath, std::int32_t volume);
   // Empty when the user cancelled; otherwise the volume file the user pointed to.
@@ -30,6 +32,7 @@ class CInsertMediaDlg : public ui::ModalDialog {
 
   const project::LanguageTable& texts_;
   std::uint32_t codePage_;
+  std::int32_t logPixelsY_;
   std::string expectedPath_;
   std::int32_t volume_ = 0;
   std::string resultPath_;
@@ -38,14 +41,16 @@ class CInsertMediaDlg : public ui::ModalDialog {
 
 class InsertMediaPrompt : public package::VolumePrompt {
  public:
-  InsertMediaPrompt(const project::LanguageTable& texts, std::uint32_t codePage)
-      : texts_(texts), codePage_(codePage) {}
+  InsertMediaPrompt(const project::LanguageTable& texts, std::uint32_t codePage,
+                    std::int32_t logPixelsY)
+      : texts_(texts), codePage_(codePage), logPixelsY_(logPixelsY) {}
   std::optional<std::string> AskForVolume(const std::string& expectedPath,
                                           std::int32_t volume) override;
 
  private:
   const project::LanguageTable& texts_;
   std::uint32_t codePage_;
+  std::int32_t logPixelsY_;
 };
 
 }  // namespace tarn::wizard

@@ -1,13 +1,32 @@
 #include "wizard/ShowAdPicture.h"
 
+#include <algorithm>
+
+#include "engine/session/PageMetrics.h"
 #include "pictures/DrawBitmapFile.h"
 #include "res/resource.h"
+#include "ui/DenseLayout.h"
 #include "ui/DeviceContext.h"
 
 namespace tarn::wizard {
 
 using ui::PaintScope;
 using ui::WindowDc;
+
+namespace {
+
+// The splash's size for a picture on a dense display: grown with the density as far as the
+// screen allows, its proportions kept.
+pictures::PictureSize DenseSplashSize(pictures::PictureSize picture, int logPixelsY) {
+  const RECT room{
+      0, 0,
+      std::min(engine::ScaleFrom120Dpi(picture.width, logPixelsY), GetSystemMetrics(SM_CXSCREEN)),
+      std::min(engine::ScaleFrom120Dpi(picture.height, logPixelsY), GetSystemMetrics(SM_CYSCREEN))};
+  const RECT r = pictures::PictureRectIn(picture, room, pictures::Scaling::KeepAspect);
+  return pictures::PictureSize{r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
 
 CShowAdPicture::CShowAdPicture() : ui::ModalDialog(IDD_AD_PICTURE) {}
 
@@ -17,7 +36,10 @@ bool CShowAdPicture::OnInitDialog() {
   SetTimer(Hwnd(), kTimerId, kShowMilliseconds, nullptr);
 
   std::optional<pictures::PictureSize> size;
-  {
+  if (ui::IsDenseDisplay(logPixelsY_)) {
+    size = pictures::BitmapFileSize(picture_);
+    if (size) size = DenseSplashSize(*size, logPixelsY_);
+  } else {
     const WindowDc dc(Hwnd());
     if (dc.Get()) size = pictures::DrawBitmapFile(picture_, dc.Get(), 0, 0);
   }
@@ -31,7 +53,13 @@ bool CShowAdPicture::OnInitDialog() {
 
 bool CShowAdPicture::OnPaint() {
   const PaintScope paint(Hwnd());
-  pictures::DrawBitmapFile(picture_, paint.Dc(), 0, 0);
+  if (ui::IsDenseDisplay(logPixelsY_)) {
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    pictures::DrawBitmapFileIn(picture_, paint.Dc(), client, pictures::Scaling::KeepAspect);
+  } else {
+    pictures::DrawBitmapFile(picture_, paint.Dc(), 0, 0);
+  }
   return true;
 }
 

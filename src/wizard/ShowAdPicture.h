@@ -18,6 +18,8 @@ class CShowAdPicture : public ui::ModalDialog {
   CShowAdPicture();
 
   void SetPicture(const std::string& path) { picture_ = path; }
+  // The display's vertical density: above 120 pixels per inch the picture grows with it.
+  void SetDensity(int logPixelsY) { logPixelsY_ = logPixelsY; }
   // True once the five seconds are over.
   bool CloseAllowed() const { return closeAllowed_; }
 
@@ -31,6 +33,7 @@ class CShowAdPicture : public ui::ModalDialog {
 
  private:
   std::string picture_;
+  int logPixelsY_ = 96;
   bool closeAllowed_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include "engine/session/PageMetrics.h"
 #include "pictures/DrawBitmapFile.h"
 #include "res/resource.h"
+#include "ui/DenseLayout.h"
 #include "ui/DeviceContext.h"
 
 namespace tarn::wizard {
@@ -15,6 +16,8 @@ constexpr COLORREF kPanelColour = RGB(250, 250, 250);
 constexpr COLORREF kTitleColour = RGB(0, 0, 128);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 constexpr int kPanelLeft = 163;
+// The picture's part of the page: up to the panel, whose edge line it covers.
+constexpr int kPictureWidth = kPanelLeft + 1;
 // The panel's height above 96 DPI, where the page area is 386 high.
 constexpr int kLargePanelBottom = 392;
 
@@ -64,21 +67,24 @@ void CWelcomePage::Paint(HDC dc) {
   const std::int32_t dpi = session_.System.system.DisplayLogPixelsY();
   RECT client{};
   GetClientRect(Hwnd(), &client);
-  // Vertical figures grow with denser displays so the text lines, whose font grows too, keep
-  // apart; the panel's left edge stays next to the picture, which is drawn unscaled.
-  const int bottom =
-      dpi > 96 ? engine::ScaleFrom120Dpi(kLargePanelBottom, dpi) : session_.Metrics.height;
+  // The figures grow with denser displays, as the page area and the fonts do.
+  const auto scaled = [dpi](int value) { return engine::ScaleFrom120Dpi(value, dpi); };
+  const int bottom = dpi > 96 ? scaled(kLargePanelBottom) : session_.Metrics.height;
   {
     const ui::SelectObjectScope pen(dc, panelPen_.Get());
     const ui::SelectObjectScope brush(dc, panelBrush_.Get());
-    Rectangle(dc, kPanelLeft, client.top, client.right, bottom);
+    Rectangle(dc, scaled(kPanelLeft), client.top, client.right, bottom);
   }
-  pictures::DrawBitmapFile(picturePath_, dc, 0, 0);
+  if (ui::IsDenseDisplay(dpi))
+    pictures::DrawBitmapFileIn(picturePath_, dc, RECT{0, 0, scaled(kPictureWidth), client.bottom},
+                               pictures::Scaling::Fill);
+  else
+    pictures::DrawBitmapFile(picturePath_, dc, 0, 0);
 
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = GetTextColor(dc);
   const auto line = [&](std::size_t i) {
-    TextOutA(dc, kLines[i].x, engine::ScaleFrom120Dpi(kLines[i].y, dpi), lines_[i].c_str(),
+    TextOutA(dc, scaled(kLines[i].x), scaled(kLines[i].y), lines_[i].c_str(),
              static_cast<int>(lines_[i].size()));
   };
   {

@@ -6,6 +6,7 @@
 #include "pictures/DrawBitmapFile.h"
 #include "project/TaskIds.h"
 #include "res/resource.h"
+#include "ui/DenseLayout.h"
 #include "ui/DeviceContext.h"
 #include "wizard/ChangeInstallPath.h"
 #include "wizard/Finish.h"
@@ -42,6 +43,7 @@ bool CWizardFrame::OnInitDialog() {
       Hwnd(),
       (texts.GetText(LanguageKey::ProjectName) + texts.GetText(LanguageKey::InstallDesc)).c_str());
   topPicture_ = session_.StampedTempName("[TempFileDir]\\~TarnInstall-TopFramePicture.bmp");
+  ui::FitDialogToDensity(Hwnd(), session_.System.system.DisplayLogPixelsY());
   FitPageArea();
   CreatePages();
   SetItemText(IDC_BACK, texts.GetText(LanguageKey::BackButtonDesc));
@@ -268,13 +270,22 @@ bool CWizardFrame::OnPaint() {
   }
   if (!bandVisible_) return true;
   SetBkMode(dc, TRANSPARENT);
-  pictures::DrawBitmapFile(topPicture_, dc, 0, 0);
+  const engine::PageMetrics& m = session_.Metrics;
+  const std::int32_t dpi = session_.System.system.DisplayLogPixelsY();
+  if (ui::IsDenseDisplay(dpi))
+    pictures::DrawBitmapFileIn(topPicture_, dc, RECT{0, 0, m.width, m.bandHeight},
+                               pictures::Scaling::Fill);
+  else
+    pictures::DrawBitmapFile(topPicture_, dc, 0, 0);
+  // The band's texts keep apart as their fonts grow.
+  const int x = engine::ScaleFrom120Dpi(kSubjectX, dpi);
   {
     ui::SelectObjectScope bold(dc, boldFont_.Get());
-    TextOutA(dc, kSubjectX, kSubjectY, bandSubject_.c_str(), static_cast<int>(bandSubject_.size()));
+    TextOutA(dc, x, engine::ScaleFrom120Dpi(kSubjectY, dpi), bandSubject_.c_str(),
+             static_cast<int>(bandSubject_.size()));
   }
   ui::SelectObjectScope normal(dc, normalFont_.Get());
-  TextOutA(dc, kSubjectX, kDescriptionY, bandDescription_.c_str(),
+  TextOutA(dc, x, engine::ScaleFrom120Dpi(kDescriptionY, dpi), bandDescription_.c_str(),
            static_cast<int>(bandDescription_.size()));
   return true;
 }

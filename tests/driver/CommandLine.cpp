@@ -59,6 +59,9 @@ WINDOW is a top-level window's caption; ID a control ID (decimal, 0x hex, -1).
   key WINDOW KEY              press escape or enter in the window
   list [WINDOW]               list visible top-level windows (with their size), or a
                               window's controls
+  layout WINDOW               print where the window's controls and those of its pages
+                              (shown or hidden) are; fails when a shown control leaves its
+                              dialog's client area or overlaps another (group boxes aside)
   watch WINDOW                print a timeline of matching windows shown and gone and of
                               their controls' texts, read without asking the program (so
                               texts set while it is busy show too); ends at the time-out

@@ -6,6 +6,7 @@
 
 #include "Controls.h"
 #include "Deadline.h"
+#include "Layout.h"
 #include "MessageBoxes.h"
 #include "Output.h"
 #include "ShellLinks.h"
@@ -236,6 +237,15 @@ ExitCode List(const Context& context) {
   return kOk;
 }
 
+ExitCode CheckWindowLayout(const Context& context) {
+  const HWND window = context.Window();
+  if (!window) return kFailed;
+  const LayoutReport report = CheckLayout(window);
+  WriteOut(report.listing);
+  for (const std::string& fault : report.faults) Complain(fault);
+  return report.faults.empty() ? kOk : kFailed;
+}
+
 ExitCode Watch(const Context& context) {
   return WatchWindows(context.Pattern(context.Arg(0)), context.deadline());
 }
@@ -266,6 +276,7 @@ const CommandSpec* FindCommand(const std::string& name) {
       {"close", 1, 1, false, Close},
       {"key", 2, 2, false, Key},
       {"list", 0, 1, false, List},
+      {"layout", 1, 1, false, CheckWindowLayout},
       {"watch", 1, 1, false, Watch},
       {"link", 1, 1, false, [](const Context& c) { return PrintShellLink(c.Arg(0)); }},
   };

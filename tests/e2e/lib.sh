@@ -9,6 +9,8 @@
 # (the source folder), TARN_WINE_ARCH (win32 or win64), TARN_DRIVER (tarndriver.exe; default
 # $TARN_BUILD/bin/tarndriver.exe). E2E_KEEP_PREFIX=1 keeps the prefix after a success too.
 #
+#   e2e_own_display WxH              before e2e_begin: a display of its own of this size, for
+#                                    windows larger than the shared display
 #   e2e_begin NAME                   set up the scenario (call first)
 #   e2e_wine PROGRAM [ARGS...]       run a Windows program (or wine tool) in the prefix, wait for it
 #   e2e_start PROGRAM [ARGS...]      start the program under test in the background
@@ -83,6 +85,25 @@ e2e_begin() {
   # itself a minute after the last Wine process, should the clean-up never run.
   wineserver -p60 </dev/null >/dev/null 2>&1
   e2e_log "prefix $E2E_PREFIX, display $DISPLAY"
+}
+
+e2e_own_display() {
+  local n i
+  for n in $(seq 150 199); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 </dev/null &
+    E2E_XVFB_PID=$!
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.1
+    done
+    if kill -0 "$E2E_XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  echo "e2e: could not start a display of $1" >&2
+  exit 1
 }
 
 # Every process of a scenario must share one display: the caller's, or the one
@@ -288,6 +309,7 @@ e2e_cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
   fi
+  if [ -n "${E2E_XVFB_PID:-}" ]; then kill "$E2E_XVFB_PID" 2>/dev/null || true; fi
   if [ "$status" -eq 0 ] && [ "${E2E_FAILED:-0}" -eq 0 ] && [ "${E2E_KEEP_PREFIX:-0}" != 1 ]; then
     rm -rf "${E2E_PREFIX:?}"
   fi

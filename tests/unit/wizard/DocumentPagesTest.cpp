@@ -310,7 +310,8 @@ TEST_F(DocumentPagesTest, WelcomePagePaintsPanelPictureAndGreeting) {
     bool picture;
   } cases[] = {{"96 DPI with the picture", 96, true},
                {"96 DPI without the picture", 96, false},
-               {"144 DPI", 144, false}};
+               {"144 DPI without the picture", 144, false},
+               {"144 DPI with the picture", 144, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     system.logPixelsY = c.dpi;
@@ -334,22 +335,29 @@ TEST_F(DocumentPagesTest, WelcomePagePaintsPanelPictureAndGreeting) {
     // The page prints its client area into it.
     test::MemoryCanvas canvas(width, height, kUntouched);
     SendMessageA(page.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
-    // The panel reaches from x = 163 to the right edge and down to the bottom of the page.
-    EXPECT_EQ(canvas.At(200, height - 2), kPanel);
+    // The panel reaches from x = 163 (at 120 DPI, in proportion above) to the right edge and
+    // down to the bottom of the page.
+    const int scale = c.dpi > 120 ? c.dpi : 120;
+    const int panelLeft = 163 * scale / 120;
+    EXPECT_EQ(canvas.At(panelLeft + 37, height - 2), kPanel);
     EXPECT_EQ(canvas.At(width - 2, height - 2), kPanel);
     EXPECT_EQ(canvas.At(width - 2, 2), kPanel);
-    EXPECT_EQ(canvas.At(170, 2), kPanel);
+    EXPECT_EQ(canvas.At(panelLeft + 7, 2), kPanel);
     // The picture fills the left part, or it is left as it was.
     if (c.picture) {
       EXPECT_NE(canvas.At(10, 10), kUntouched);
-      EXPECT_NE(canvas.At(163, 100), kPanel);
+      EXPECT_NE(canvas.At(panelLeft, 100), kPanel);
+      // Above 120 DPI the 164 x 314 picture is stretched over its whole part of the page.
+      if (c.dpi > 120) {
+        EXPECT_NE(canvas.At(panelLeft - 1, height - 2), kUntouched);
+        EXPECT_NE(canvas.At(panelLeft - 1, height - 2), kPanel);
+      }
     } else {
       EXPECT_EQ(canvas.At(10, 10), kUntouched);
-      EXPECT_EQ(canvas.At(162, 100), kUntouched);
-      EXPECT_EQ(canvas.At(163, 100), kPanel);
+      EXPECT_EQ(canvas.At(panelLeft - 1, 100), kUntouched);
+      EXPECT_EQ(canvas.At(panelLeft, 100), kPanel);
     }
     // Two navy lines at the top, two black ones below, none further down.
-    const int scale = c.dpi > 120 ? c.dpi : 120;
     const int line3 = 84 * scale / 120;
     EXPECT_GT(canvas.Count(kNavy, 0, line3), 100);
     EXPECT_EQ(canvas.Count(kNavy, line3, height), 0);

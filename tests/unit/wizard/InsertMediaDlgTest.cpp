@@ -109,7 +109,7 @@ class InsertMediaTest : public testing::Test {
 
   test::ScratchFolder dir;
   project::LanguageTable texts;
-  InsertMediaPrompt prompt{texts, 1252};
+  InsertMediaPrompt prompt{texts, 1252, 96};
   std::atomic<bool> over{false};
   package::PackageReader reader{dir.Files(), over};
   project::InstallProject project;

@@ -128,6 +128,55 @@ TEST(DrawBitmapFile, DrawsEveryPixelWithItsColour) {
   }
 }
 
+TEST(DrawBitmapFile, SmallerPicturesAreScaledIntoTheirArea) {
+  const RECT area{10, 20, 110, 70};  // 100 x 50
+  const struct {
+    const char* name;
+    PictureSize picture;
+    Scaling scaling;
+    RECT expected;
+  } cases[] = {
+      {"fill: to the whole area", {50, 10}, Scaling::Fill, {10, 20, 110, 70}},
+      {"aspect: as wide as the area", {50, 10}, Scaling::KeepAspect, {10, 35, 110, 55}},
+      {"aspect: as tall as the area", {10, 25}, Scaling::KeepAspect, {50, 20, 70, 70}},
+      {"aspect: in proportion already", {20, 10}, Scaling::KeepAspect, {10, 20, 110, 70}},
+      {"as large as the area: natural", {100, 50}, Scaling::Fill, {10, 20, 110, 70}},
+      {"wider than the area: natural", {101, 10}, Scaling::Fill, {10, 20, 111, 30}},
+      {"taller than the area: natural", {10, 51}, Scaling::KeepAspect, {10, 20, 20, 71}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const RECT r = PictureRectIn(c.picture, area, c.scaling);
+    EXPECT_EQ(r.left, c.expected.left);
+    EXPECT_EQ(r.top, c.expected.top);
+    EXPECT_EQ(r.right, c.expected.right);
+    EXPECT_EQ(r.bottom, c.expected.bottom);
+  }
+
+  // Drawn: a 2 x 2 picture over a 20 x 10 area reaches its four corners and nothing beyond.
+  tarn::test::ScratchFolder folder;
+  BitmapSketch s;
+  s.width = 2;
+  s.height = 2;
+  s.bitCount = 8;
+  s.table = kFour;
+  s.pixel = [](int x, int y) { return static_cast<std::uint32_t>(x + 2 * y); };
+  folder.WriteFile("small.bmp", test::EncodeBitmap(s));
+  Canvas canvas;
+  ASSERT_TRUE(canvas.Ready());
+  const RECT target{kLeft, kTop, kLeft + 20, kTop + 10};
+  const auto size = DrawBitmapFileIn(folder.Path("small.bmp"), canvas.Dc(), target, Scaling::Fill);
+  ASSERT_TRUE(size.has_value());
+  EXPECT_EQ(size->width, 2);
+  EXPECT_EQ(GetPixel(canvas.Dc(), kLeft, kTop), ToColorRef(kFour[0]));
+  EXPECT_EQ(GetPixel(canvas.Dc(), kLeft + 19, kTop), ToColorRef(kFour[1]));
+  EXPECT_EQ(GetPixel(canvas.Dc(), kLeft, kTop + 9), ToColorRef(kFour[2]));
+  EXPECT_EQ(GetPixel(canvas.Dc(), kLeft + 19, kTop + 9), ToColorRef(kFour[3]));
+  EXPECT_EQ(GetPixel(canvas.Dc(), kLeft + 20, kTop), kBackground);
+  EXPECT_EQ(GetPixel(canvas.Dc(), kLeft, kTop + 10), kBackground);
+  EXPECT_EQ(GetPixel(canvas.Dc(), kLeft - 1, kTop), kBackground);
+}
+
 TEST(DrawBitmapFile, UnreadablePicturesDrawNothing) {
   tarn::test::ScratchFolder folder;
   BitmapSketch s;
