@@ -11,7 +11,10 @@
 #include <sstream>
 
 #include "package/PackageTrailer.h"
+#include "tarnpack/AuthorDocument.h"
 #include "tarnpack/LzmaStreamWriter.h"
+#include "tarnpack/PatternSources.h"
+#include "tarnpack/ProjectCheck.h"
 #include "tarnpack/ProjectTemplate.h"
 #include "tarnpack/VolumeWriter.h"
 #include "text/ByteText.h"
@@ -31,16 +34,6 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string ResolveSource(const std::string& projectFolder, std::string source) {
-  for (char& c : source) {
-    if (c == '\\') c = '/';
-  }
-  const bool absolute =
-      (!source.empty() && source[0] == '/') || (source.size() > 2 && source[1] == ':');
-  if (absolute || projectFolder.empty()) return source;
-  return projectFolder + "/" + source;
 }
 
 struct SourceInfo {
@@ -102,6 +95,17 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
     error = "cannot read the project " + options.projectPath;
     return false;
   }
+  // Nothing is written for a project with problems; the check names them all at once.
+  const std::string projectFolder = FolderOf(options.projectPath);
+  const auto problems = CheckProject(documentText, projectFolder);
+  for (const auto& problem : problems)
+    error += (error.empty() ? "" : "\n") + FormatProblem(options.projectPath, problem);
+  if (!problems.empty()) return false;
+  const auto lines = SplitDocumentLines(documentText);
+  const std::uint32_t codePage = DeclaredCodePage(lines);
+  const auto expanded = ExpandSources(lines, projectFolder, codePage);
+  if (expanded.hasPatterns) documentText = JoinDocumentLines(expanded.lines);
+
   ProjectTemplate document;
   if (!document.Parse(documentText, error)) {
     error = options.projectPath + ": " + error;
@@ -148,10 +152,9 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
   }
 
   // Check every source before writing anything.
-  const std::string projectFolder = FolderOf(options.projectPath);
   std::vector<SourceInfo> sources;
   for (const auto& e : document.Entries()) {
-    const auto info = Inspect(ResolveSource(projectFolder, e.source));
+    const auto info = Inspect(HostSourcePath(projectFolder, e.source, codePage));
     if (!info) {
       error = options.projectPath + ": line " + std::to_string(e.line + 1) + ": the source file " +
               e.source + " is missing";
@@ -195,7 +198,7 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
   std::size_t counted = 0;
   for (std::size_t i = 0; i < document.Entries().size(); ++i) {
     const SourceEntry& e = document.Entries()[i];
-    const std::string path = ResolveSource(projectFolder, e.source);
+    const std::string path = HostSourcePath(projectFolder, e.source, codePage);
     std::ifstream in(path, std::ios::binary);
     const std::uint64_t offset = writer.Address();
     const bool ok = e.kind == 'N' ? copy(in, sources[i].size)
