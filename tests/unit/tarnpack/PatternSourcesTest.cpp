@@ -122,10 +122,11 @@ TEST(PatternSources, TrailBytesAreNotFolderSeparators) {
   MakeTree(dir.HostPath(""), {"lang.ini", "files/" + name});
   std::string text = tarn::test::ProjectDocument(
       "<DiskSize></DiskSize>\r\n", "<Folder>[InstallDir]</Folder>\r\n",
-      "<File>" + kLanguage + "</File>\r\n<File>[InstallDir]\\f,files,A</File>\r\n");
+      "<File>" + kLanguage + "</File>\r\n<File>[InstallDir]\\f,files,A</File>\r\n" +
+          "<File>[InstallDir]\\g.txt,files\\" + name + ",A</File>\r\n");
   text.replace(text.find("GB2312"), 6, "Big5");
   const auto expanded = ExpandSources(SplitDocumentLines(text), dir.HostPath(""), 950);
-  EXPECT_EQ(ListsOf(expanded.lines).files.back(),
+  EXPECT_EQ(ListsOf(expanded.lines).files.at(1),
             "[InstallDir]\\f\\" + name + ",files\\" + name + ",A");
   EXPECT_TRUE(CheckProject(text, dir.HostPath("")).empty());
 }
