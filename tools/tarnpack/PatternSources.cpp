@@ -130,6 +130,21 @@ void AddAllFolders(const std::string& host, const Components& relative, Matches&
   }
 }
 
+// What in a file's name cannot stand in an entry line (a comma would end the source, "<" the
+// line) or in a Windows name; nothing when the name is usable.
+std::optional<std::string> UnusableName(const Components& file, std::uint32_t codePage) {
+  for (const auto& name : file) {
+    for (const char c : std::string(",<>:\"|?*")) {
+      if (tarn::text::FindChar(name, c, codePage) != tarn::text::npos)
+        return std::string("a \"") + c + "\"";
+    }
+    for (const char c : name) {
+      if (static_cast<unsigned char>(c) < 0x20) return std::string("a control character");
+    }
+  }
+  return std::nullopt;
+}
+
 bool IsBareToken(const std::string& folder, std::uint32_t codePage) {
   return !folder.empty() && folder[0] == '[' &&
          tarn::text::FindChar(folder, ']', codePage) == folder.size() - 1;
@@ -242,6 +257,12 @@ ExpandedSources ExpandSources(const std::vector<std::string>& lines,
       entry.source = Under(baseSource, Join(file, 0, file.size()));
       const std::string key = tarn::text::AsciiUpper(entry.target);
       if (explicitTargets.count(key)) continue;
+      if (const auto bad = UnusableName(file, codePage)) {
+        result.problems.push_back({line.index, "the file " + entry.source + " holds " + *bad +
+                                                   ", which no pattern can pack: give it a "
+                                                   "line of its own"});
+        continue;
+      }
       const auto [at, fresh] = producedBy.insert({key, line.index});
       if (!fresh) {
         result.problems.push_back({line.index, "the target " + entry.target + " comes from line " +

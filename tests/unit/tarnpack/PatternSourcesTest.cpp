@@ -44,10 +44,10 @@ const std::string kLanguage = "[TempFileDir]\\~TarnInstall-Language.ini,lang.ini
 TEST(PatternSources, ExpandIntoSortedEntriesAndDeepestFirstFolders) {
   tarn::test::ScratchFolder dir;
   const std::string root = dir.HostPath("");
-  MakeTree(root,
-           {"lang.ini", "other.bin", "files/ReadMe.txt", "files/Docs/Getting Started.txt",
-            "files/Docs/empty/", "files/bin/a.dll", "files/bin/B.DLL", "files/bin/plugins/c.dll",
-            "files/bin/plugins/c.txt", "files/" + kGbkName + "/x y.txt"});
+  MakeTree(root, {"lang.ini", "other.bin", "files/ReadMe.txt", "files/Docs/Getting Started.txt",
+                  "files/Docs/empty/", "files/bin/a.dll", "files/bin/B.DLL",
+                  "files/bin/plugins/c.dll", "files/bin/plugins/c.txt",
+                  "files/" + kGbkName + "/x y.txt", "files/odd/a,b.txt", "files/odd/c.txt"});
   const struct {
     const char* what;
     std::vector<std::string> lines;  // after the language file
@@ -83,6 +83,12 @@ TEST(PatternSources, ExpandIntoSortedEntriesAndDeepestFirstFolders) {
        {"[InstallDir]\\" + kGbkName + "\\x y.txt,files\\" + kGbkName + "\\x y.txt,A"},
        {"[InstallDir]\\" + kGbkName, "[InstallDir]"},
        ""},
+      {"a name no entry line can hold",
+       {"[InstallDir]\\odd,files\\odd,A"},
+       {"[InstallDir]\\odd\\c.txt,files\\odd\\c.txt,A"},
+       {"[InstallDir]\\odd", "[InstallDir]"},
+       "line 15: the file files\\odd\\a,b.txt holds a \",\", which no pattern can pack: give it a "
+       "line of its own"},
       {"no match",
        {"[InstallDir],files\\*.exe,A"},
        {},
