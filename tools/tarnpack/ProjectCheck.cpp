@@ -117,7 +117,8 @@ class Checker {
 
   // The task and subtask blocks, their names and the plain field lines.
   void CheckLines() {
-    std::optional<std::size_t> openTask;
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t openTask = kNone;  // the start line of the open task
     std::string task, subTaskType;
     bool inSubTask = false, seenExtraction = false, seenDiskSize = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -131,22 +132,22 @@ class Checker {
       if (i < 3) continue;  // declaration, document element and version are not read
       const std::string head = tarn::text::AsciiUpper(line.substr(0, line.find(' ')));
       if (head == "<TASK") {
-        if (openTask) Add(*openTask, "the task that starts here has no </Task> line");
+        if (openTask != kNone) Add(openTask, "the task that starts here has no </Task> line");
         if (seenExtraction) Add(i, "task 2412 must be the last task");
         openTask = i;
         inSubTask = false;
         task = TaskStart(i, line);
         seenExtraction = seenExtraction || task == "2412";
       } else if (tarn::text::AsciiUpper(line) == "</TASK>") {
-        openTask.reset();
+        openTask = kNone;
         task.clear();
       } else if (head == "<SUBTASK") {
-        if (!openTask) continue;
+        if (openTask == kNone) continue;
         subTaskType = SubTaskStart(i, line);
         inSubTask = true;
       } else if (tarn::text::AsciiUpper(line) == "</SUBTASK>") {
         inSubTask = false;
-      } else if (openTask && inSubTask && task != "2412") {
+      } else if (openTask != kNone && inSubTask && task != "2412") {
         CheckFieldLine(i, line);
         if (task == "2401" && subTaskType == "GetAllVar") {
           if (const auto path = FieldLineValue(line, "InstallPath");
@@ -157,7 +158,7 @@ class Checker {
         }
       }
     }
-    if (openTask) Add(*openTask, "the task that starts here has no </Task> line");
+    if (openTask != kNone) Add(openTask, "the task that starts here has no </Task> line");
     if (!seenExtraction) AddWhole("the document has no task 2412 with the file list");
     if (!seenDiskSize) AddWhole("task 2401 has no <DiskSize> line in its GetAllVar subtask");
   }
