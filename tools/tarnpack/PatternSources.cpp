@@ -231,20 +231,32 @@ ExpandedSources ExpandSources(const std::vector<std::string>& lines,
     std::string baseHost = HostSourcePath(projectFolder, baseSource, codePage);
     if (baseSource.empty()) baseHost = projectFolder.empty() ? "." : projectFolder;
 
+    if (!IsFolder(baseHost)) {
+      result.problems.push_back({line.index, "the pattern " + e.source +
+                                                 " matches no file: there is no folder " +
+                                                 (baseSource.empty() ? "." : baseSource)});
+      continue;
+    }
     Matches matches;
     Walker(pattern, codePage, matches).Walk(baseHost, {}, 0);
     if (folderSource) AddAllFolders(baseHost, {}, matches);
+    if (matches.unreadable) {
+      // A folder left out silently would be a product installed without part of its files.
+      result.problems.push_back(
+          {line.index, "the source " + e.source + " has a folder that cannot be read"});
+      continue;
+    }
     if (matches.files.empty()) {
       result.problems.push_back(
-          {line.index,
-           std::string(folderSource ? "the folder " : "the pattern ") + e.source +
-               (matches.unreadable && folderSource ? " cannot be read" : " matches no file")});
+          {line.index, std::string(folderSource ? "the folder " : "the pattern ") + e.source +
+                           (folderSource ? " holds no file" : " matches no file")});
       continue;
     }
     const std::string targetFolder = WithoutFinalBackslash(e.target, codePage);
     for (const auto& file : matches.files) {
       for (std::size_t n = 1; n < file.size(); ++n)
-        matches.folders.insert(Components(file.begin(), file.begin() + static_cast<long>(n)));
+        matches.folders.insert(
+            Components(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n)));
     }
     if (!IsBareToken(targetFolder, codePage)) newFolders.push_back(targetFolder);
     for (const auto& folder : matches.folders)
