@@ -60,16 +60,17 @@ variant sample-restart 's/^<Task ID="2009" Type="ShowDialogBox" IsExec="0">/<Tas
 # the user's own Quick Launch folder, once.
 variant sample-quick '/^<Task ID="2404"/,/^<\/Task>/{/^<SubTask ID="10002"/,/^<\/SubTask>/{s/<IsToQuickLaunch>0</<IsToQuickLaunch>1</;s/<Parameter></<Parameter>--from-quick-launch</}}'
 # "sample-bulk-1" and "sample-bulk-2": the sample with 300 more files in two versions, for the
-# scenario that kills an upgrade and lets the next run repair it.
+# scenario that kills an upgrade and lets the next run repair it. Extra sources stay outside
+# files/, which the sample packs whole.
 for v in 1 2; do
-  bulk_dir=$out/stage/sample/files/bulk$v
+  bulk_dir=$out/stage/sample/bulk$v
   lines=$out/stage/sample/bulk$v.lines
   rm -rf "$bulk_dir"
   mkdir -p "$bulk_dir"
   : >"$lines"
   for i in $(seq -w 1 300); do
     { echo "version $v of file $i"; head -c 30000 /dev/urandom | base64; } >"$bulk_dir/f$i.txt"
-    printf '<File>[InstallDir]\\Bulk\\f%s.txt,files\\bulk%s\\f%s.txt,A</File>\r\n' "$i" "$v" "$i" \
+    printf '<File>[InstallDir]\\Bulk\\f%s.txt,bulk%s\\f%s.txt,A</File>\r\n' "$i" "$v" "$i" \
       >>"$lines"
   done
   variant "sample-bulk-$v" "/^<File>\\[InstallDir\\]\\\\Data\\\\Samples\\\\Notes, Spring\\.txt,/r $lines
@@ -77,8 +78,8 @@ for v in 1 2; do
 done
 # Three volumes with the installer's own files in the first: 6 MB more of random data after
 # them, and a capacity of two fifths of the whole.
-head -c 6000000 /dev/urandom >"$out/stage/sample/files/bulk.bin"
-bulk='/^<File>\[InstallDir\]\\Data\\Samples\\Notes, Spring\.txt,/a <File>[InstallDir]\\Data\\bulk.bin,files\\bulk.bin,A</File>\r'
+head -c 6000000 /dev/urandom >"$out/stage/sample/bulk.bin"
+bulk='/^<File>\[InstallDir\]\\Data\\Samples\\Notes, Spring\.txt,/a <File>[InstallDir]\\Data\\bulk.bin,bulk.bin,A</File>\r'
 variant sample-split "$bulk"
 whole=$(stat -c %s "$out/sample-split/Setup.exe")
 variant sample-split "$bulk"$'\n'"s/^<DiskSize>.*<\\/DiskSize>\\r\$/<DiskSize>$((whole * 2 / 5))<\\/DiskSize>\\r/"

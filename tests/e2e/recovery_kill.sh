@@ -12,7 +12,7 @@ packages=$1
 old_setup=$packages/sample-bulk-1/Setup.exe
 new_setup=$packages/sample-bulk-2/Setup.exe
 install='C:\Apps\Bulk Sample'
-stage=$packages/stage/sample/files
+stage=$packages/stage/sample
 
 e2e_begin recovery_kill
 [ -f "$old_setup" ] && [ -f "$new_setup" ] || e2e_fail "no bulk packages in $packages"

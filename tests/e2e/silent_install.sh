@@ -12,6 +12,7 @@ source "$(dirname "$0")/lib.sh"
 
 packages=$1
 setup=$packages/sample/Setup.exe
+tarnpack=${TARNPACK:-$TARN_ROOT/build/native/bin/tarnpack}
 install='C:\Apps\Silent Tarn Sample'
 group='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Silent Sample'
 log='C:\silent install.log'
@@ -67,7 +68,9 @@ unix_log=$(e2e_unix_path "$log")
 iconv -f UTF-8 -t UTF-8 "$unix_log" >/dev/null || e2e_fail "silent: the log is not UTF-8"
 grep -qvE $'^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9:.]{12} .*\r$' "$unix_log" &&
   e2e_fail "silent: a log line without its time: $(grep -vE '^[0-9]{4}-' "$unix_log" | head -n 1)"
-# Every file of the package but the installer's own (K) is listed with its target.
+# Every file of the package but the installer's own (K) is listed with its target; the
+# package's own list names them (one project line may stand for a whole folder).
+"$tarnpack" list "$setup" >"$E2E_LOGS/package.list" || e2e_fail "silent: tarnpack cannot list $setup"
 while IFS=$'\t' read -r target kind; do
   [[ "$kind" == K ]] && continue
   case $target in
@@ -75,8 +78,10 @@ while IFS=$'\t' read -r target kind; do
     '[Windows Directory]'*) target='C:\windows'${target#'[Windows Directory]'} ;;
   esac
   expect_logged "$log" "File written: \"$target\" ("
-done < <(sed -nE 's/^<File>(\[[^<]*),[^,<]*,([A-Z])(,[^,<]*)?<\/File>\r?$/\1\t\2/p' \
-  "$TARN_ROOT/examples/sample/project.xml")
+done < <(sed -nE 's/^file    ([A-Z]) volume [0-9]+ at [0-9]+, [0-9]+ bytes, [^ ]+ [^ ]+  (.*)$/\2\t\1/p' \
+  "$E2E_LOGS/package.list")
+[ "$(grep -c ' File written: "' "$unix_log")" -eq "$(grep -c '^file    [^K]' "$E2E_LOGS/package.list")" ] ||
+  e2e_fail "silent: the log does not name as many files as the package holds"
 for line in "(from the command line)" "Licence accepted by the silent installation" \
   "Folder created: \"$install\"" "Registry value written: HKEY_CURRENT_USER\\Software\\TarnSoft Samples" \
   "Shortcut created: " "Installation completed" \
@@ -94,7 +99,7 @@ e2e_expect_eq "$left" "" "write error: files left after the roll-back"
 expect_logged 'C:\blocked.log' "File not written: \"$blocked\\Data\\Settings.ini\" ("
 expect_logged 'C:\blocked.log' " -> Yes"
 expect_logged 'C:\blocked.log' "Installation abandoned"
-expect_logged 'C:\blocked.log' "Roll-back: file removed: \"$blocked\\ReadMe.txt\""
+expect_logged 'C:\blocked.log' "Roll-back: file removed: \"$blocked\\SampleApp.exe\""
 expect_logged 'C:\blocked.log' "Setup ends: nothing installed, exit status 1"
 
 # --- a volume that is not there, and a broken package --------------------------------------

@@ -76,11 +76,12 @@ e2e_step "progress: Yes abandons" --timeout 30 msgbox "$WIZARD" yes
 e2e_wait_exit 60 || e2e_fail "setup did not end after the installation was abandoned"
 e2e_expect_eq "$E2E_APP_STATUS" 1 "the exit status after an abandoned installation"
 
-# Rolled back: no file of the installation is left. Folders go in the order they were made,
-# so one listed before its sub-folders (the installation folder itself) stays, empty.
+# Rolled back: no file of the installation is left. Folders go in the order they are listed,
+# each when empty; the sample's list is deepest first, so the installation folder goes too.
 folder_files=$(e2e_files "${install#C:\\}" || true)
 e2e_expect_eq "$folder_files" "" "files left after the roll-back"
 [ ! -e "$(e2e_unix_path "$install")/Docs" ] || e2e_fail "the created Docs folder is still there"
+[ ! -e "$(e2e_unix_path "$install")" ] || e2e_fail "the installation folder is still there"
 if e2e_reg_has_key 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarn Sample 1.0'; then
   e2e_fail "the abandoned installation is registered for uninstalling"
 fi

@@ -73,7 +73,7 @@ samples=$TARN_ROOT/examples/sample/files
 for file in ReadMe.txt "Docs/Getting Started.txt" Data/lakes.dat Data/Settings.ini; do
   cmp -s "$samples/$file" "$(e2e_unix_path "$install")/$file" || e2e_fail "$file differs"
 done
-cmp -s "$samples/Data/Samples/Notes-Spring.txt" \
+cmp -s "$TARN_ROOT/examples/sample/notes/Notes-Spring.txt" \
   "$(e2e_unix_path "$install")/Data/Samples/Notes, Spring.txt" || e2e_fail "Notes, Spring.txt"
 [ -f "$(e2e_unix_path 'C:\windows\Tarn-UnInstall.exe')" ] || e2e_fail "no uninstaller"
 [ ! -e "$(e2e_unix_path "$install")/Data/lakes.tmp" ] || e2e_fail "the leftover is still there"

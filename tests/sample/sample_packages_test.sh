@@ -23,8 +23,9 @@ TARNPACK=$tarnpack bash "$root/scripts/make-sample-package.sh" "$work/tree" "$wo
 stage=$work/out/stage/sample
 
 # Reads the File lines of a project's file list: "kind<TAB>target<TAB>source" per entry. The source is the field
-# before the kind; a last field with "-" and ":" is the time stamp.
-entries() {
+# before the kind; a last field with "-" and ":" is the time stamp. A line whose source is a
+# folder stands for every file below it, less the targets that lines of their own give.
+file_lines() {
   tr -d '\r' <"$1" | sed -n '/ Type="FileList">$/,/^<\/SubTask>$/s|^<File>\(.*\)</File>$|\1|p' |
     while IFS= read -r value; do
       IFS=, read -r -a f <<<"$value"
@@ -34,6 +35,25 @@ entries() {
       target=$(IFS=,; echo "${f[*]:0:n-2}")
       printf '%s\t%s\t%s\n' "${f[n - 1]}" "$target" "${f[n - 2]}"
     done
+}
+entries() {
+  local lines explicit
+  lines=$(file_lines "$1")
+  explicit=$(while IFS=$'\t' read -r _ target source; do
+    [ -d "$stage/${source//\\//}" ] || echo "${target^^}"
+  done <<<"$lines")
+  while IFS=$'\t' read -r kind target source; do
+    if [ -d "$stage/${source//\\//}" ]; then
+      (cd "$stage/${source//\\//}" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) |
+        while IFS= read -r rel; do
+          local t="$target\\${rel//\//\\}"
+          grep -qxF -- "${t^^}" <<<"$explicit" ||
+            printf '%s\t%s\t%s\n' "$kind" "$t" "$source\\${rel//\//\\}"
+        done
+    else
+      printf '%s\t%s\t%s\n' "$kind" "$target" "$source"
+    fi
+  done <<<"$lines"
 }
 
 size_of() { stat -c %s "$1"; }

@@ -13,7 +13,10 @@
 #include <thread>
 
 #include "package/PackageTrailer.h"
+#include "tarnpack/AuthorDocument.h"
 #include "tarnpack/LzmaStreamWriter.h"
+#include "tarnpack/PatternSources.h"
+#include "tarnpack/ProjectCheck.h"
 #include "tarnpack/ProjectTemplate.h"
 #include "tarnpack/VolumeWriter.h"
 #include "text/ByteText.h"
@@ -33,16 +36,6 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string ResolveSource(const std::string& projectFolder, std::string source) {
-  for (char& c : source) {
-    if (c == '\\') c = '/';
-  }
-  const bool absolute =
-      (!source.empty() && source[0] == '/') || (source.size() > 2 && source[1] == ':');
-  if (absolute || projectFolder.empty()) return source;
-  return projectFolder + "/" + source;
 }
 
 struct SourceInfo {
@@ -106,6 +99,17 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
     error = "cannot read the project " + options.projectPath;
     return false;
   }
+  // Nothing is written for a project with problems; the check names them all at once.
+  const std::string projectFolder = FolderOf(options.projectPath);
+  const auto problems = CheckProject(documentText, projectFolder);
+  for (const auto& problem : problems)
+    error += (error.empty() ? "" : "\n") + FormatProblem(options.projectPath, problem);
+  if (!problems.empty()) return false;
+  const auto lines = SplitDocumentLines(documentText);
+  const std::uint32_t codePage = DeclaredCodePage(lines);
+  const auto expanded = ExpandSources(lines, projectFolder, codePage);
+  if (expanded.hasPatterns) documentText = JoinDocumentLines(expanded.lines);
+
   ProjectTemplate document;
   if (!document.Parse(documentText, error)) {
     error = options.projectPath + ": " + error;
@@ -152,10 +156,9 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
   }
 
   // Check every source before writing anything.
-  const std::string projectFolder = FolderOf(options.projectPath);
   std::vector<SourceInfo> sources;
   for (const auto& e : document.Entries()) {
-    const auto info = Inspect(ResolveSource(projectFolder, e.source));
+    const auto info = Inspect(HostSourcePath(projectFolder, e.source, codePage));
     if (!info) {
       error = options.projectPath + ": line " + std::to_string(e.line + 1) + ": the source file " +
               e.source + " is missing";
@@ -197,7 +200,8 @@ bool BuildPackage(const BuildOptions& options, BuildResult& result, std::string&
   std::vector<StreamSource> streams;
   for (std::size_t i = 0; i < document.Entries().size(); ++i) {
     const SourceEntry& e = document.Entries()[i];
-    streams.push_back({ResolveSource(projectFolder, e.source), sources[i].size, e.kind == 'N'});
+    streams.push_back(
+        {HostSourcePath(projectFolder, e.source, codePage), sources[i].size, e.kind == 'N'});
   }
   PipelineOptions pipeline;
   pipeline.threads = options.threads > 0 ? options.threads : std::thread::hardware_concurrency();

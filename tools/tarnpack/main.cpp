@@ -1,6 +1,8 @@
 // tarnpack: build, list and verify TarnInstall packages.
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include <iostream>
@@ -8,6 +10,8 @@
 #include "tarnpack/PackageBuilder.h"
 #include "tarnpack/PackageReport.h"
 #include "tarnpack/ProgressLine.h"
+#include "tarnpack/ProjectCheck.h"
+#include "tarnpack/StarterProject.h"
 #include "text/ByteText.h"
 
 namespace {
@@ -15,6 +19,8 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage:\n"
+               "  tarnpack init FOLDER --name NAME --version V --company C [-o project.xml]\n"
+               "  tarnpack check project.xml\n"
                "  tarnpack build --stub TarnSetup.exe --project project.xml -o Setup.exe\n"
                "                 [--disk-size N] [--identity TEXT] [--uninstaller PATH]\n"
                "                 [--threads N]\n"
@@ -96,11 +102,62 @@ int Verify(int argc, char** argv) {
   return failures == 0 ? 0 : 1;
 }
 
+int Init(int argc, char** argv) {
+  if (argc < 3) return Usage();
+  tarnpack::StarterOptions options;
+  options.folder = argv[2];
+  for (int i = 3; i < argc; i += 2) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return Usage();
+    const std::string value = argv[i + 1];
+    if (arg == "--name")
+      options.name = value;
+    else if (arg == "--version")
+      options.version = value;
+    else if (arg == "--company")
+      options.company = value;
+    else if (arg == "-o")
+      options.projectPath = value;
+    else
+      return Usage();
+  }
+  if (options.name.empty() || options.version.empty() || options.company.empty()) return Usage();
+  std::vector<std::string> notes;
+  std::string error;
+  if (!tarnpack::WriteStarterProject(options, notes, error)) {
+    std::fprintf(stderr, "tarnpack: %s\n", error.c_str());
+    return 1;
+  }
+  for (const auto& note : notes) std::printf("%s\n", note.c_str());
+  return 0;
+}
+
+int Check(int argc, char** argv) {
+  if (argc != 3) return Usage();
+  const std::string path = argv[2];
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "tarnpack: cannot read the project %s\n", path.c_str());
+    return 1;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  const std::size_t slash = path.find_last_of("/\\");
+  const auto problems = tarnpack::CheckProject(
+      text.str(), slash == std::string::npos ? std::string() : path.substr(0, slash));
+  for (const auto& problem : problems)
+    std::printf("%s\n", tarnpack::FormatProblem(path, problem).c_str());
+  if (problems.empty()) std::printf("%s: no problems found\n", path.c_str());
+  return problems.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   if (std::strcmp(argv[1], "build") == 0) return Build(argc, argv);
+  if (std::strcmp(argv[1], "init") == 0) return Init(argc, argv);
+  if (std::strcmp(argv[1], "check") == 0) return Check(argc, argv);
   if (std::strcmp(argv[1], "list") == 0) return List(argc, argv);
   if (std::strcmp(argv[1], "verify") == 0) return Verify(argc, argv);
   return Usage();
