@@ -76,10 +76,12 @@ while read -r file; do
   [ "$n" -lt 170 ] || break
 done < <(find /usr/bin /usr/lib/x86_64-linux-gnu -maxdepth 1 -type f -size +20k -size -8M 2>/dev/null | sort)
 # 170 text files from the machine's headers and documents, 60 MiB in all.
-# (head ends the pipe early on purpose.)
 find /usr/include /usr/share/doc -type f \( -name '*.h' -o -name '*.txt' -o -name 'copyright' \) \
-  2>/dev/null | sort | xargs cat 2>/dev/null | head -c $((60 << 20)) >"$work/text.all" || true
-[ "$(stat -c %s "$work/text.all")" -gt $((20 << 20)) ] || { echo "too little text here" >&2; exit 1; }
+  2>/dev/null | sort | xargs cat 2>/dev/null >"$work/text.one" || true
+[ "$(stat -c %s "$work/text.one")" -gt $((1 << 20)) ] || { echo "too little text here" >&2; exit 1; }
+: >"$work/text.all"
+while [ "$(stat -c %s "$work/text.all")" -lt $((60 << 20)) ]; do cat "$work/text.one" >>"$work/text.all"; done
+truncate -s $((60 << 20)) "$work/text.all"
 split -n 170 -d -a 3 "$work/text.all" "$mixed/files/bench/text/t"
 for f in "$mixed"/files/bench/text/t*; do mv "$f" "$f.txt"; add text "$(basename "$f").txt"; done
 # 160 files of random bytes, 60 MiB in all.
@@ -141,7 +143,11 @@ decode_all() {  # FOLDER OUT
   mkdir -p "$2"
   for s in "$1"/*.lzma; do n=${s##*/}; xz --format=lzma -dc "$s" >"$2/${n%.lzma}"; done
 }
-seconds() { /usr/bin/time -f %e -o "$work/t" "$@" && cat "$work/t"; }
+# Wall seconds of a command; its own output is dropped, a failure shows in the checks after it.
+seconds() {
+  /usr/bin/time -f %e -o "$work/t" "$@" >/dev/null 2>&1 || true
+  cat "$work/t"
+}
 
 cut_streams "$work/mixed-setup/Setup.exe" '\Bench\' "$work/xz-mixed"
 cut_streams "$work/small-setup/Setup.exe" '\Small\' "$work/xz-small"
@@ -151,7 +157,7 @@ export -f decode_all
 # --- the runs -------------------------------------------------------------------------------------
 silent() {  # SETUP FOLDER
   e2e_wine cmd /c exit 0 >/dev/null 2>&1  # the wineserver is up and warm
-  seconds "$E2E_WINE" "$1" /S "/D=C:\\$2" >/dev/null 2>&1
+  seconds "$E2E_WINE" "$1" /S "/D=C:\\$2"
 }
 mixed_s=$(silent "$work/mixed-setup/Setup.exe" Mixed)
 [ -f "$(e2e_unix_path 'C:\Mixed\Bench\random\r160.bin')" ] || { echo "the mixed install failed" >&2; exit 1; }
