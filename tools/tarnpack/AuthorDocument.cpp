@@ -18,6 +18,8 @@ std::string SubTaskTypeOf(const std::string& line) {
   return line.substr(t + 7, line.size() - t - 9);
 }
 
+}  // namespace
+
 std::vector<std::string> SplitFields(const std::string& value) {
   std::vector<std::string> fields;
   std::size_t start = 0;
@@ -28,8 +30,6 @@ std::vector<std::string> SplitFields(const std::string& value) {
     start = comma + 1;
   }
 }
-
-}  // namespace
 
 std::vector<std::string> SplitDocumentLines(const std::string& text) {
   std::vector<std::string> lines;

@@ -11,6 +11,10 @@
 
 namespace tarnpack {
 
+// A File value's fields, split at every comma (no lead or trail byte of the code pages
+// tarnpack reads is a comma).
+std::vector<std::string> SplitFields(const std::string& value);
+
 // Lines split at LF, a CR before the LF dropped, the way ProjectTemplate reads them.
 std::vector<std::string> SplitDocumentLines(const std::string& text);
 // The lines joined again, each followed by CR LF.

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "tarnpack/AuthorDocument.h"
+
 namespace tarnpack {
 
 namespace {
@@ -21,17 +23,6 @@ std::optional<std::string> FieldValue(const std::string& line, const std::string
       line.compare(line.size() - close.size(), close.size(), close) != 0)
     return std::nullopt;
   return line.substr(open.size(), line.size() - open.size() - close.size());
-}
-
-std::vector<std::string> SplitFields(const std::string& value) {
-  std::vector<std::string> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = value.find(',', start);
-    fields.push_back(value.substr(start, comma - start));
-    if (comma == std::string::npos) return fields;
-    start = comma + 1;
-  }
 }
 
 bool IsTimeStamp(const std::string& field) {
