@@ -84,9 +84,10 @@ while [ "$(stat -c %s "$work/text.all")" -lt $((60 << 20)) ]; do cat "$work/text
 truncate -s $((60 << 20)) "$work/text.all"
 split -n 170 -d -a 3 "$work/text.all" "$mixed/files/bench/text/t"
 for f in "$mixed"/files/bench/text/t*; do mv "$f" "$f.txt"; add text "$(basename "$f").txt"; done
-# 160 files of random bytes, 60 MiB in all.
+# 160 files of random bytes, filling the payload up to 200 MiB.
+random_bytes=$(((200 << 20) - $(du -sb "$mixed/files/bench" | cut -f1)))
 for i in $(seq 1 160); do
-  head -c $(((60 << 20) / 160)) /dev/urandom >"$mixed/files/bench/random/r$i.bin"
+  head -c $((random_bytes / 160)) /dev/urandom >"$mixed/files/bench/random/r$i.bin"
   add random "r$i.bin"
 done
 total=$(grep -c '<File>' "$lines")
