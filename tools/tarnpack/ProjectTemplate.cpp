@@ -34,15 +34,7 @@ bool IsTimeStamp(const std::string& field) {
 bool ProjectTemplate::Parse(const std::string& text, std::string& error) {
   lines_.clear();
   entries_.clear();
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines_.push_back(line);
-    start = end + 1;
-  }
+  lines_ = SplitDocumentLines(text);
 
   std::string task, subTaskType;
   bool seen2412 = false;
