@@ -99,11 +99,21 @@ Refusal CheckClickable(HWND control) {
 
 Refusal Click(HWND button, bool post, const Deadline& deadline) {
   if (auto refusal = CheckClickable(button)) return refusal;
+  // BM_CLICK plays a mouse press and release on the button, which takes the focus and the
+  // mouse capture; a window that takes either back in between swallows the click. A push button
+  // does nothing with a click but tell its owner, so the owner is told directly. Check boxes and
+  // radio buttons change their own state on a click and still get BM_CLICK.
+  const LONG type = Style(button) & BS_TYPEMASK;
+  const bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+  const HWND target = push ? GetParent(button) : button;
+  const UINT message = push ? WM_COMMAND : BM_CLICK;
+  const WPARAM wParam = push ? MAKEWPARAM(GetDlgCtrlID(button) & 0xFFFF, BN_CLICKED) : 0;
+  const LPARAM lParam = push ? reinterpret_cast<LPARAM>(button) : 0;
   if (post) {
-    if (!PostMessageA(button, BM_CLICK, 0, 0)) return "the click could not be posted";
+    if (!PostMessageA(target, message, wParam, lParam)) return "the click could not be posted";
     return std::nullopt;
   }
-  if (!Send(button, BM_CLICK, 0, 0, deadline.Remaining())) {
+  if (!Send(target, message, wParam, lParam, deadline.Remaining())) {
     if (!IsWindow(button)) return std::nullopt;  // the click closed its window
     Complain("note: the click is still being handled (a modal box? then post the click)");
   }
