@@ -36,4 +36,8 @@ bool DiskFile::Write(const void* data, std::size_t count) {
   return file_ && file_->Write(data, count);
 }
 
+bool DiskFile::SetTimes(platform::FileTime when) {
+  return file_ && file_->SetTimes(when, when, when);
+}
+
 }  // namespace tarn::package

@@ -28,6 +28,8 @@ class DiskFile {
   bool Seek(std::int64_t distance, platform::SeekOrigin origin);
   bool Read(void* buffer, std::size_t count, std::size_t& got);
   bool Write(const void* data, std::size_t count);
+  // Creation, last-access and last-write time all at once.
+  bool SetTimes(platform::FileTime when);
 
  private:
   platform::FileSystem* fs_;

@@ -77,7 +77,7 @@ bool PackageReader::OpenNextVolume() {
 }
 
 bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset, std::int64_t size,
-                                 bool stored) {
+                                 bool stored, std::optional<platform::FileTime> stamp) {
   if (size < 0 || offset < 0) return false;
   std::int64_t position = offset;
   if (spanning_) {
@@ -114,6 +114,7 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
     }
     if (ok && !stored && extractionOver_) ok = false;
   }
+  if (ok && stamp) target_.SetTimes(*stamp);
   target_.Close();
   // A half-written file is neither the old version nor the new one: take it away.
   if (!ok) fs_.RemoveFile(target);
@@ -124,8 +125,7 @@ void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::Clock& c
   ApplyTimeStamp(entry, clock, entry.ExpandedTarget());
 }
 
-void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::Clock& clock,
-                                   const std::string& path) {
+std::optional<platform::FileTime> EntryFileTime(const PackageEntry& entry, platform::Clock& clock) {
   const CalendarTime t = entry.TimeStamp();
   platform::SystemTime local;
   local.year = static_cast<std::uint16_t>(t.year);
@@ -134,7 +134,12 @@ void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::Clock& c
   local.hour = static_cast<std::uint16_t>(t.hour);
   local.minute = static_cast<std::uint16_t>(t.minute);
   local.second = static_cast<std::uint16_t>(t.second);
-  const auto when = clock.LocalToFileTime(local);
+  return clock.LocalToFileTime(local);
+}
+
+void PackageReader::ApplyTimeStamp(const PackageEntry& entry, platform::Clock& clock,
+                                   const std::string& path) {
+  const auto when = EntryFileTime(entry, clock);
   if (!when) return;
   auto file = fs_.Open(path, platform::OpenMode::Update);
   if (file) file->SetTimes(*when, *when, *when);

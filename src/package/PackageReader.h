@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@
 #include "platform/FileSystem.h"
 
 namespace tarn::package {
+
+// The entry's time stamp, read as local time; nothing when the clock cannot convert it.
+std::optional<platform::FileTime> EntryFileTime(const PackageEntry& entry, platform::Clock& clock);
 
 class PackageReader {
  public:
@@ -51,8 +55,10 @@ class PackageReader {
   // Opens volume current + 1: from the volume folder, else wherever the user points.
   bool OpenNextVolume();
 
-  // Writes the stream at `offset` of `size` bytes to `target`, replacing any file there.
-  bool ExtractEntry(const std::string& target, std::int64_t offset, std::int64_t size, bool stored);
+  // Writes the stream at `offset` of `size` bytes to `target`, replacing any file there. With
+  // `stamp`, a whole file gets it as its three times before it is closed.
+  bool ExtractEntry(const std::string& target, std::int64_t offset, std::int64_t size, bool stored,
+                    std::optional<platform::FileTime> stamp = std::nullopt);
 
   // Sets the creation, last-access and last-write times of the entry's expanded target to the
   // entry's time stamp, read as local time. Nothing happens when the file cannot be opened.

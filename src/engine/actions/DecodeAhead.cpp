@@ -78,7 +78,7 @@ void DecodeAhead::Decoder() {
         if (reader.OpenVolume(job.volumePath, false)) openVolume = job.volumePath;
       }
       whole = !openVolume.empty() &&
-              reader.ExtractEntry(job.staged, job.position, job.size, job.stored);
+              reader.ExtractEntry(job.staged, job.position, job.size, job.stored, job.stamp);
     } catch (...) {
       error = std::current_exception();
     }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,7 +27,8 @@ struct DecodeJob {
   std::int64_t position = 0;  // of the stream in that volume's file
   std::int64_t size = 0;
   bool stored = false;
-  std::string staged;  // the file the stream is written to
+  std::string staged;                       // the file the stream is written to
+  std::optional<platform::FileTime> stamp;  // its times once it is whole
 };
 
 class DecodeAhead {

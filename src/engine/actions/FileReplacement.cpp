@@ -20,9 +20,11 @@ std::string KeptName(const SetupSession& s, const std::string& target) {
   return Stamped(s, target, ".old");
 }
 
-bool Replaceable(SetupSession& s, const std::string& target) {
+TargetState StateOf(SetupSession& s, const std::string& target) {
   platform::FileSystem& files = s.System.files;
-  return !files.Exists(target) || files.Open(target, platform::OpenMode::Update) != nullptr;
+  if (!files.Exists(target)) return TargetState::Missing;
+  return files.Open(target, platform::OpenMode::Update) ? TargetState::Replaceable
+                                                        : TargetState::Locked;
 }
 
 namespace {
@@ -37,9 +39,14 @@ bool KeepEarlierVersion(platform::FileSystem& files, const std::string& target,
 }  // namespace
 
 bool PutInPlace(SetupSession& s, const std::string& staged, const std::string& target) {
+  return PutInPlace(s, staged, target, s.System.files.Exists(target));
+}
+
+bool PutInPlace(SetupSession& s, const std::string& staged, const std::string& target,
+                bool targetExists) {
   platform::FileSystem& files = s.System.files;
   // At no instant is the target missing: the new version is renamed over it in one call.
-  if (!files.Exists(target)) {
+  if (!targetExists) {
     s.Journal.New(target);
     if (!files.RenameFile(staged, target)) {
       files.RemoveFile(staged);

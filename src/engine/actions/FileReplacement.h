@@ -15,14 +15,20 @@ namespace tarn::engine {
 std::string StagedName(const SetupSession& session, const std::string& target);
 std::string KeptName(const SetupSession& session, const std::string& target);
 
+enum class TargetState { Missing, Replaceable, Locked };
+
 // Whether `target` may be replaced: it does not exist, or it can be opened for writing (not in
 // use, not read-only, not denied).
-bool Replaceable(SetupSession& session, const std::string& target);
+TargetState StateOf(SetupSession& session, const std::string& target);
 
 // Moves `staged` into the place of `target`. A file already there is kept under its kept name
 // and noted in the session's kept copies, unless this run wrote it (then it simply goes).
 // On failure the target is as it was and the staged file is gone.
 bool PutInPlace(SetupSession& session, const std::string& staged, const std::string& target);
+// The same when the caller has just looked whether the target is there: a look costs as much as
+// the rename itself on a large folder.
+bool PutInPlace(SetupSession& session, const std::string& staged, const std::string& target,
+                bool targetExists);
 
 // The installation is over for good: kept copies are no longer needed.
 void DiscardKeptCopies(SetupSession& session);

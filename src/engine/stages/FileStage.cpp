@@ -159,9 +159,12 @@ class AheadDecoding {
       return std::nullopt;
     if (targets_.at(text::AsciiUpper(entry->ExpandedTarget())) != 1) return std::nullopt;
     const package::PackageReader& reader = s_.Reader;
-    DecodeJob job{reader.VolumePath(), entry->Offset(), entry->CompressedSize(),
+    DecodeJob job{reader.VolumePath(),
+                  entry->Offset(),
+                  entry->CompressedSize(),
                   entry->Kind() == package::EntryKind::Stored,
-                  StagedName(s_, entry->ExpandedTarget())};
+                  StagedName(s_, entry->ExpandedTarget()),
+                  package::EntryFileTime(*entry, s_.System.clock)};
     if (job.volumePath.empty() || job.position < 0 || job.size < 0) return std::nullopt;
     if (reader.Spanning()) {
       const auto at = package::LocateOffset(job.position, reader.Capacity());
@@ -190,7 +193,8 @@ void DropDecoded(SetupSession& s, const package::PackageEntry& entry, std::optio
 WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry,
                        std::optional<bool> ahead) {
   const std::string& target = entry.ExpandedTarget();
-  if (!Replaceable(s, target)) {
+  const TargetState state = StateOf(s, target);
+  if (state == TargetState::Locked) {
     DropDecoded(s, entry, ahead);
     return WriteResult::NotReplaceable;
   }
@@ -200,11 +204,12 @@ WriteResult WriteEntry(SetupSession& s, const package::PackageEntry& entry,
   if (!ahead.value_or(false)) {
     s.Journal.Staged(staged);
     if (!s.Reader.ExtractEntry(staged, entry.Offset(), entry.CompressedSize(),
-                               entry.Kind() == EntryKind::Stored))
+                               entry.Kind() == EntryKind::Stored,
+                               package::EntryFileTime(entry, s.System.clock)))
       return WriteResult::NotExtracted;
   }
-  s.Reader.ApplyTimeStamp(entry, s.System.clock, staged);
-  return PutInPlace(s, staged, target) ? WriteResult::Written : WriteResult::NotPutInPlace;
+  return PutInPlace(s, staged, target, state != TargetState::Missing) ? WriteResult::Written
+                                                                      : WriteResult::NotPutInPlace;
 }
 
 void LogWrite(SetupSession& s, const package::PackageEntry& entry, WriteResult result) {

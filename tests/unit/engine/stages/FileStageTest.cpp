@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -44,7 +47,15 @@ std::map<std::string, std::string> FilesUnder(const Scene& t,
       // The journal of an abandoned run lists what was staged, which decoding ahead does sooner.
       if (name.find(".journal") != std::string::npos) continue;
       std::string bytes;
-      if (item.is_directory() || !t.dir.ReadFile(t.dir.Path(name), bytes)) bytes = "<folder>";
+      struct stat about {};
+      if (item.is_directory() || !t.dir.ReadFile(t.dir.Path(name), bytes) ||
+          stat(item.path().string().c_str(), &about) != 0) {
+        bytes = "<folder>";
+      } else {
+        // The year of its last-write time, which the packages below give as 2005.
+        const std::time_t written = about.st_mtime;
+        bytes += " @" + std::to_string(std::localtime(&written)->tm_year + 1900);
+      }
       found[name] = bytes;
     }
   }
@@ -162,8 +173,11 @@ TEST(FileStage, FilesDecodedAheadChangeNothingAUserOrTheDiskCanSee) {
     EXPECT_EQ(ahead.files, inTurn.files) << c.what;
     EXPECT_EQ(ahead.installed, inTurn.installed) << c.what;
     EXPECT_EQ(ahead.runs, inTurn.runs) << c.what;
-    for (const auto& [name, bytes] : ahead.files)
+    for (const auto& [name, bytes] : ahead.files) {
       EXPECT_EQ(name.find(".new"), std::string::npos) << c.what << ": " << name << " left behind";
+      if (name.rfind("App/", 0) == 0 && bytes != "<folder>")
+        EXPECT_EQ(bytes.substr(bytes.size() - 6), " @2005") << c.what << ": " << name;
+    }
   }
 }
 
