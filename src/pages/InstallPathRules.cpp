@@ -1,6 +1,5 @@
 #include "pages/InstallPathRules.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "text/ByteText.h"
@@ -19,15 +18,16 @@ std::string FormatMegabytes(double megabytes) {
     sign = "-";
     megabytes = -megabytes;
   }
-  // Mantissa digits and exponent, rounded to 16 significant digits.
-  char scientific[64] = {};
-  std::snprintf(scientific, sizeof scientific, "%.*e", kSignificantDigits - 1, megabytes);
-  std::string digits;
-  const char* p = scientific;
-  for (; *p && *p != 'e'; ++p) {
-    if (*p >= '0' && *p <= '9') digits += *p;
-  }
-  const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+  // Mantissa digits and exponent, rounded to 16 significant digits. The runtime's own digit
+  // conversion, not the printf family, which would weigh more than this page.
+  int decimalPoint = 0;
+  int negative = 0;
+#ifdef _WIN32
+  std::string digits = _ecvt(megabytes, kSignificantDigits, &decimalPoint, &negative);
+#else
+  std::string digits = ecvt(megabytes, kSignificantDigits, &decimalPoint, &negative);
+#endif
+  const int exponent = decimalPoint - 1;
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   if (digits == "0") return sign + "0.";
 

@@ -1,7 +1,6 @@
 #include "text/ByteText.h"
 
-#include <cstdlib>
-
+#include <algorithm>
 #include <limits>
 
 namespace tarn::text {
@@ -122,10 +121,14 @@ std::vector<std::string> SplitCrLfLines(std::string_view text) {
 
 namespace {
 
+// The blanks the C runtime's number readers skip: space, tab, line feed, vertical tab, form feed
+// and carriage return.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 template <typename Int>
 Int ParseDecimal(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  while (i < text.size() && IsBlank(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
@@ -157,6 +160,52 @@ Int ParseDecimal(std::string_view text) {
 std::int64_t ParseDecimal64(std::string_view text) { return ParseDecimal<std::int64_t>(text); }
 std::int32_t ParseDecimal32(std::string_view text) { return ParseDecimal<std::int32_t>(text); }
 
-double ParseDecimalFraction(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+double ParseDecimalFraction(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  // Up to 19 digits are held exactly; later ones only move the decimal point.
+  std::uint64_t digits = 0;
+  int held = 0;
+  int scale = 0;
+  bool any = false;
+  bool fraction = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '.' && !fraction) {
+      fraction = true;
+      continue;
+    }
+    if (c < '0' || c > '9') break;
+    any = true;
+    if (held < 19) {
+      digits = digits * 10 + static_cast<unsigned>(c - '0');
+      if (digits != 0) ++held;
+      if (fraction) --scale;
+    } else if (!fraction) {
+      ++scale;
+    }
+  }
+  if (!any) return 0.0;
+  if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    const std::size_t at = i + 1;
+    const bool digitFollows = (text[at] >= '0' && text[at] <= '9') ||
+                              ((text[at] == '-' || text[at] == '+') && at + 1 < text.size() &&
+                               text[at + 1] >= '0' && text[at + 1] <= '9');
+    if (digitFollows) {
+      const std::int64_t exponent = ParseDecimal64(std::string_view(text).substr(at));
+      scale += static_cast<int>(std::clamp<std::int64_t>(exponent, -1000, 1000));
+    }
+  }
+  // A power of ten up to 10^22 is exact, so one multiplication or division rounds once.
+  double value = static_cast<double>(digits);
+  double power = 1.0;
+  for (int k = 0; k < (scale < 0 ? -scale : scale) && power <= std::numeric_limits<double>::max();
+       ++k)
+    power *= 10.0;
+  value = scale < 0 ? value / power : value * power;
+  return negative ? -value : value;
+}
 
 }  // namespace tarn::text

@@ -1,7 +1,8 @@
 #include "engine/journal/JournalRecord.h"
 
 #include <array>
-#include <cstdio>
+
+#include "text/Digits.h"
 
 namespace tarn::engine {
 
@@ -31,11 +32,7 @@ std::uint32_t Crc32(std::string_view bytes) {
   return ~crc;
 }
 
-std::string Hex8(std::uint32_t value) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(value));
-  return text;
-}
+std::string Hex8(std::uint32_t value) { return text::HexDigits(value, 8, false); }
 
 bool ParseLine(std::string_view line, JournalRecord& record) {
   if (line.size() < 10 || line[8] != ' ') return false;

@@ -1,18 +1,17 @@
 #include "engine/log/InstallLog.h"
 
-#include <cstdio>
-
 #include "platform/TextEncoding.h"
+#include "text/Digits.h"
 
 namespace tarn::engine {
 
 namespace {
 
 std::string TimeStamp(const platform::SystemTime& t) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u.%03u ", t.year, t.month, t.day,
-                t.hour, t.minute, t.second, t.milliseconds);
-  return text;
+  using text::ZeroPadded;
+  return ZeroPadded(t.year, 4) + "-" + ZeroPadded(t.month, 2) + "-" + ZeroPadded(t.day, 2) + " " +
+         ZeroPadded(t.hour, 2) + ":" + ZeroPadded(t.minute, 2) + ":" + ZeroPadded(t.second, 2) +
+         "." + ZeroPadded(t.milliseconds, 3) + " ";
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include "engine/log/LoggingRegistry.h"
 
-#include <cstdio>
-
 #include "package/LittleEndian.h"
 #include "text/ByteText.h"
+#include "text/Digits.h"
 
 namespace tarn::engine {
 
@@ -107,10 +106,8 @@ std::string DescribeRegistryValue(RegistryValueType type, const std::string& dat
       if (data.size() == 4) {
         const std::uint32_t value =
             package::LoadLe32(reinterpret_cast<const std::uint8_t*>(data.data()));
-        char text[40];
-        std::snprintf(text, sizeof text, "REG_DWORD %lu (0x%08lX)",
-                      static_cast<unsigned long>(value), static_cast<unsigned long>(value));
-        return text;
+        return "REG_DWORD " + text::ZeroPadded(value) + " (0x" + text::HexDigits(value, 8, true) +
+               ")";
       }
       break;
     default:
@@ -118,11 +115,8 @@ std::string DescribeRegistryValue(RegistryValueType type, const std::string& dat
   }
   constexpr std::size_t kShownBytes = 32;
   std::string text = "REG_BINARY";
-  char hex[4];
-  for (std::size_t i = 0; i < data.size() && i < kShownBytes; ++i) {
-    std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned char>(data[i]));
-    text += hex;
-  }
+  for (std::size_t i = 0; i < data.size() && i < kShownBytes; ++i)
+    text += " " + text::HexDigits(static_cast<unsigned char>(data[i]), 2, true);
   if (data.size() > kShownBytes) text += " ... (" + std::to_string(data.size()) + " bytes)";
   return text;
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "text/Digits.h"
+
 namespace tarn::text {
 namespace {
 
@@ -100,6 +104,37 @@ TEST(ByteText, DecimalParsingLikeTheCRuntime) {
   EXPECT_EQ(ParseDecimal32("5000000000"), INT32_MAX);
   EXPECT_EQ(ParseDecimal32("-2147483648"), INT32_MIN);
   EXPECT_EQ(ParseDecimal32("  28 "), 28);
+}
+
+TEST(ByteText, FractionsAndDigitsAsTheRuntimeWritesAndReadsThem) {
+  const struct {
+    const char* text;
+    double value;
+  } fractions[] = {
+      {"5.33", 5.33},
+      {" 9.0", 9.0},
+      {"\t-1.5e2", -150.0},
+      {"+7", 7.0},
+      {".5", 0.5},
+      {"0.005", 0.005},
+      {"12abc", 12.0},
+      {"1e", 1.0},
+      {"2E-3x", 0.002},
+      {"abc", 0.0},
+      {"", 0.0},
+      {"- 3", 0.0},
+      {"12345678901234567890123", 1.2345678901234568e22},
+      {"1e999", HUGE_VAL},
+  };
+  for (const auto& c : fractions) EXPECT_DOUBLE_EQ(ParseDecimalFraction(c.text), c.value) << c.text;
+
+  EXPECT_EQ(ZeroPadded(7, 3), "007");
+  EXPECT_EQ(ZeroPadded(0), "0");
+  EXPECT_EQ(ZeroPadded(2026, 2), "2026");
+  EXPECT_EQ(ZeroPadded(UINT64_MAX), "18446744073709551615");
+  EXPECT_EQ(HexDigits(0xDEADBEEF, 8, false), "deadbeef");
+  EXPECT_EQ(HexDigits(10, 2, true), "0A");
+  EXPECT_EQ(HexDigits(0x1F, 1, true), "1F");
 }
 
 }  // namespace
