@@ -175,8 +175,9 @@ TEST(FileStage, FilesDecodedAheadChangeNothingAUserOrTheDiskCanSee) {
     EXPECT_EQ(ahead.runs, inTurn.runs) << c.what;
     for (const auto& [name, bytes] : ahead.files) {
       EXPECT_EQ(name.find(".new"), std::string::npos) << c.what << ": " << name << " left behind";
-      if (name.rfind("App/", 0) == 0 && bytes != "<folder>")
+      if (name.rfind("App/", 0) == 0 && bytes != "<folder>") {
         EXPECT_EQ(bytes.substr(bytes.size() - 6), " @2005") << c.what << ": " << name;
+      }
     }
   }
 }
