@@ -297,6 +297,31 @@ EntryOutcome ProcessEntry(InstallRun& run, const package::PackageEntry& entry,
   return EntryOutcome::Done;
 }
 
+// How long the stage took, and how much of that the pauses were, for the log; whichever way the
+// stage ends.
+class StageTiming {
+ public:
+  explicit StageTiming(InstallRun& run)
+      : run_(run),
+        started_(run.Session().System.clock.ElapsedMicroseconds()),
+        pausedBefore_(run.PausedMicroseconds()) {}
+  ~StageTiming() {
+    SetupSession& s = run_.Session();
+    if (!s.Log.IsOpen()) return;
+    const std::uint64_t took = s.System.clock.ElapsedMicroseconds() - started_;
+    const std::uint64_t paused = run_.PausedMicroseconds() - pausedBefore_;
+    s.Log.Line("File stage over after " + std::to_string(took / 1000) + " ms (" +
+               std::to_string(paused / 1000) + " ms of it pauses)");
+  }
+  StageTiming(const StageTiming&) = delete;
+  StageTiming& operator=(const StageTiming&) = delete;
+
+ private:
+  InstallRun& run_;
+  const std::uint64_t started_;
+  const std::uint64_t pausedBefore_;
+};
+
 }  // namespace
 
 std::optional<std::int32_t> ProgressPercent(std::int32_t counted, std::int32_t total) {
@@ -307,6 +332,7 @@ std::optional<std::int32_t> ProgressPercent(std::int32_t counted, std::int32_t t
 
 void RunFileStage(InstallRun& run, const std::vector<std::string>& entries) {
   SetupSession& s = run.Session();
+  const StageTiming timing(run);
   run.Status(LanguageKey::CopyFileDesc);
   ProgressCounter progress(
       run.Host(), text::ParseDecimal32(s.Project.GetFieldValue(

@@ -27,12 +27,19 @@ bool InstallRun::CancelPoint() {
   return false;
 }
 
+void InstallRun::Pause(std::uint32_t milliseconds) {
+  platform::Clock& clock = session_.System.clock;
+  const std::uint64_t before = clock.ElapsedMicroseconds();
+  clock.Pause(milliseconds);
+  paused_ += clock.ElapsedMicroseconds() - before;
+}
+
 void InstallRun::EntryPause() {
-  if (paced_) session_.System.clock.Pause(kEntryPauseMs);
+  if (paced_) Pause(kEntryPauseMs);
 }
 
 bool InstallRun::StageGate() {
-  if (paced_) session_.System.clock.Pause(kStageGatePauseMs);
+  if (paced_) Pause(kStageGatePauseMs);
   return session_.InstallRunning;
 }
 

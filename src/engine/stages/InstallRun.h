@@ -40,11 +40,16 @@ class InstallRun {
   bool StageGate();
   // Whether the installation is still going on.
   bool Running() const { return session_.InstallRunning; }
+  // How long the pauses of this run have lasted so far.
+  std::uint64_t PausedMicroseconds() const { return paused_; }
 
  private:
+  void Pause(std::uint32_t milliseconds);
+
   SetupSession& session_;
   InstallHost& host_;
   const bool paced_;
+  std::uint64_t paused_ = 0;
 };
 
 }  // namespace tarn::engine

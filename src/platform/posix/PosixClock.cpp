@@ -59,4 +59,10 @@ void PosixClock::Pause(std::uint32_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+std::uint64_t PosixClock::ElapsedMicroseconds() {
+  const auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::microseconds>(since).count());
+}
+
 }  // namespace tarn::platform

@@ -10,6 +10,7 @@ class PosixClock : public Clock {
   SystemTime LocalTime() override;
   std::optional<FileTime> LocalToFileTime(const SystemTime& local) override;
   void Pause(std::uint32_t milliseconds) override;
+  std::uint64_t ElapsedMicroseconds() override;
 };
 
 }  // namespace tarn::platform

@@ -31,6 +31,17 @@ std::optional<FileTime> Win32Clock::LocalToFileTime(const SystemTime& local) {
 
 void Win32Clock::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
+std::uint64_t Win32Clock::ElapsedMicroseconds() {
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER count;
+  if (!QueryPerformanceFrequency(&frequency) || !QueryPerformanceCounter(&count) ||
+      frequency.QuadPart <= 0)
+    return 0;
+  const auto ticks = static_cast<std::uint64_t>(count.QuadPart);
+  const auto perSecond = static_cast<std::uint64_t>(frequency.QuadPart);
+  return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
+}
+
 // Without it, Sleep(3) waits a whole tick of the default 15.6 ms timer.
 void Win32Clock::RaiseTimerResolution() { timeBeginPeriod(1); }
 void Win32Clock::RestoreTimerResolution() { timeEndPeriod(1); }

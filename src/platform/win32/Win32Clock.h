@@ -10,6 +10,7 @@ class Win32Clock : public Clock {
   SystemTime LocalTime() override;
   std::optional<FileTime> LocalToFileTime(const SystemTime& local) override;
   void Pause(std::uint32_t milliseconds) override;
+  std::uint64_t ElapsedMicroseconds() override;
   void RaiseTimerResolution() override;
   void RestoreTimerResolution() override;
 };

@@ -96,6 +96,7 @@ TEST(SilentInstall, InstallsWithTheDefaultsAndLogsWhatItDid) {
         "Folder created: \"" + app + "\\data\"",
         "File written: \"" + app + "\\app.exe\" (7 bytes, kind A, application file)",
         "File written: \"" + app + "\\readme.txt\" (7 bytes, kind A, application file)",
+        std::string("File stage over after 0 ms (0 ms of it pauses)"),
         std::string("Registry value written: HKEY_CURRENT_USER\\Software\\Demo \"Owner\" = "
                     "REG_SZ \"Ann\""),
         std::string("Shortcut created: "), std::string("Installation completed"),
