@@ -172,9 +172,14 @@ fi
 # --- static liblzma and GoogleTest for the cross targets ----------------------
 # MinGW i686 for the product; x86_64 for Wine on machines that run 64-bit code only; 32-bit x86
 # Linux for the -m32 tier.
+# liblzma travels inside the setup program: small code, each function in a section of its own so
+# that the link keeps only the decoder it reaches, and no unwind tables (no exception ever passes
+# through C code). A stamp beside the library names the flags; other flags build it again.
+lzma_flags="-Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables"
 build_static_deps() {
   local arch=$1 toolchain=$2 prefix=$3
-  if [ ! -f "$prefix/lib/liblzma.a" ] || [ ! -f "$prefix/include/lzma.h" ]; then
+  if [ ! -f "$prefix/lib/liblzma.a" ] || [ ! -f "$prefix/include/lzma.h" ] ||
+    [ "$(cat "$prefix/lib/liblzma.flags" 2>/dev/null)" != "$lzma_flags" ]; then
     log "building static liblzma for $arch from Debian's xz-utils source"
     local work="$deps/src/xz-$arch"
     rm -rf "$work"
@@ -186,10 +191,12 @@ build_static_deps() {
     xzsrc=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'xz-utils-*' | head -n 1)
     [ -n "$xzsrc" ] || { log "xz-utils source not found"; exit 1; }
     cmake -S "$xzsrc" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF >/dev/null
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE="$lzma_flags -DNDEBUG" \
+      -DBUILD_SHARED_LIBS=OFF >/dev/null
     cmake --build "$work/build" --target liblzma -j"$(nproc)" >/dev/null 2>&1
     mkdir -p "$prefix/lib" "$prefix/include"
     cp "$work/build/liblzma.a" "$prefix/lib/"
+    printf '%s' "$lzma_flags" >"$prefix/lib/liblzma.flags"
     cp -r "$xzsrc/src/liblzma/api/lzma" "$xzsrc/src/liblzma/api/lzma.h" "$prefix/include/"
     rm -rf "$work"
   fi
