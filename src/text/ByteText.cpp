@@ -188,6 +188,7 @@ double ParseDecimalFraction(const std::string& text) {
     }
   }
   if (!any) return 0.0;
+  if (digits == 0) return negative ? -0.0 : 0.0;  // whatever the exponent
   if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     const std::size_t at = i + 1;
     const bool digitFollows = (text[at] >= '0' && text[at] <= '9') ||

@@ -125,6 +125,7 @@ TEST(ByteText, FractionsAndDigitsAsTheRuntimeWritesAndReadsThem) {
       {"- 3", 0.0},
       {"12345678901234567890123", 1.2345678901234568e22},
       {"1e999", HUGE_VAL},
+      {"0e999", 0.0},
   };
   for (const auto& c : fractions) EXPECT_DOUBLE_EQ(ParseDecimalFraction(c.text), c.value) << c.text;
 
