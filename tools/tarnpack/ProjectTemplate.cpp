@@ -16,15 +16,6 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
   return s.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The value of a field line "<Name>value</Name>", or nothing when the line has another shape.
-std::optional<std::string> FieldValue(const std::string& line, const std::string& name) {
-  const std::string open = "<" + name + ">", close = "</" + name + ">";
-  if (!StartsWith(line, open) || line.size() < open.size() + close.size() ||
-      line.compare(line.size() - close.size(), close.size(), close) != 0)
-    return std::nullopt;
-  return line.substr(open.size(), line.size() - open.size() - close.size());
-}
-
 bool IsTimeStamp(const std::string& field) {
   return field.find('-') != std::string::npos && field.find(':') != std::string::npos;
 }
@@ -62,7 +53,7 @@ bool ProjectTemplate::Parse(const std::string& text, std::string& error) {
       continue;
     }
     if (task == "2412" && subTaskType == "FileList") {
-      const auto value = FieldValue(line, "File");
+      const auto value = FieldLineValue(line, "File");
       if (!value) return error = LineError(i, "expected a <File>...</File> line"), false;
       if (value->find('<') != std::string::npos)
         return error = LineError(i, "a File value cannot contain \"<\""), false;
@@ -121,7 +112,7 @@ std::optional<std::size_t> ProjectTemplate::SettingLine(const std::string& field
     } else if (StartsWith(line, "<SubTask ID=\"")) {
       const std::size_t t = line.find(" Type=\"");
       subTaskType = t == std::string::npos ? "" : line.substr(t + 7, line.size() - t - 9);
-    } else if (task == "2401" && subTaskType == "GetAllVar" && FieldValue(line, field)) {
+    } else if (task == "2401" && subTaskType == "GetAllVar" && FieldLineValue(line, field)) {
       return i;
     }
   }
@@ -131,7 +122,7 @@ std::optional<std::size_t> ProjectTemplate::SettingLine(const std::string& field
 std::optional<std::string> ProjectTemplate::Setting(const std::string& field) const {
   const auto line = SettingLine(field);
   if (!line) return std::nullopt;
-  return FieldValue(lines_[*line], field);
+  return FieldLineValue(lines_[*line], field);
 }
 
 bool ProjectTemplate::SetSetting(const std::string& field, const std::string& value) {
