@@ -37,6 +37,16 @@ function(tarn_apply_options target)
   endif()
 endfunction()
 
+# The code our Windows programs are made of is built without exceptions: their tables, the
+# clean-up paths and the unwinder would be a third of the stub. Nothing in it throws or catches;
+# memory that cannot be had ends the program (src/runtime). Tools and tests keep exceptions.
+function(tarn_product_code target)
+  if(WIN32)
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-unwind-tables
+                           -fno-asynchronous-unwind-tables)
+  endif()
+endfunction()
+
 # tarn_library(<name> [DEPS <targets>...] [SOURCES <files>...])
 # Without SOURCES, every .cpp directly in the calling folder is part of the library.
 function(tarn_library name)
@@ -57,6 +67,7 @@ function(tarn_library name)
   target_include_directories(${name} PUBLIC ${TARN_ROOT}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   tarn_apply_options(${name})
+  tarn_product_code(${name})
 endfunction()
 
 # Windows programs are linked statically so they run on a bare system.

@@ -91,7 +91,7 @@ InstallWorkerThread::InstallWorkerThread(SetupSession& session, InstallHost& hos
 InstallWorkerThread::~InstallWorkerThread() { Join(); }
 
 int InstallWorkerThread::Join() {
-  if (thread_.joinable()) thread_.join();
+  thread_.Join();
   return result_;
 }
 

@@ -3,10 +3,10 @@
 // own while the progress page is shown. It reaches the user interface only through its host.
 
 #include <memory>
-#include <thread>
 
 #include "engine/session/InstallHost.h"
 #include "engine/session/SetupSession.h"
+#include "platform/Threads.h"
 
 namespace tarn::engine {
 
@@ -29,7 +29,7 @@ class InstallWorkerThread {
  private:
   // Before the thread, which may write it as soon as it starts.
   int result_ = -1;
-  std::thread thread_;
+  platform::Thread thread_;
 };
 
 // Clears the cancel request and starts the worker.

@@ -3,7 +3,6 @@
 #include <lzma.h>
 
 #include <algorithm>
-#include <new>
 
 #include "package/LzmaHeader.h"
 #include "package/PackageAddress.h"
@@ -106,12 +105,8 @@ bool PackageReader::ExtractEntry(const std::string& target, std::int64_t offset,
   } closeAtEnd{target_};
   bool ok = true;
   if (size > 0) {
-    try {
-      ok = volume_.Seek(position, platform::SeekOrigin::Begin) &&
-           (stored ? CopyStored() : DecodeCompressed());
-    } catch (const std::bad_alloc&) {
-      ok = false;  // the buffers do not fit: the same as a stream that cannot be read
-    }
+    ok = volume_.Seek(position, platform::SeekOrigin::Begin) &&
+         (stored ? CopyStored() : DecodeCompressed());
     if (ok && !stored && extractionOver_) ok = false;
   }
   if (ok && stamp) target_.SetTimes(*stamp);

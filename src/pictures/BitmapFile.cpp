@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <new>
+
+#include "platform/Memory.h"
 
 namespace tarn::pictures {
 
@@ -237,11 +238,9 @@ std::optional<DibImage> ReadBitmap(platform::File& file) {
   }
   const std::uint64_t total = kBitmapInfoHeaderSize + std::uint64_t{colours} * 4 + *imageSize;
 
-  try {
-    return ReadBits(source, h, colours, *imageSize, tableBytes, bitsStart, total);
-  } catch (const std::bad_alloc&) {
-    return std::nullopt;  // no room for the picture: drawn as none, like a broken file
-  }
+  // No room for the picture: drawn as none, like a broken file.
+  if (!platform::RoomFor(total + tableBytes)) return std::nullopt;
+  return ReadBits(source, h, colours, *imageSize, tableBytes, bitsStart, total);
 }
 
 std::optional<DibImage> ReadBitmapFile(platform::FileSystem& fs, const std::string& path) {

@@ -1,7 +1,8 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
-#include <new>
+
+#include "platform/Memory.h"
 
 namespace tarn::platform {
 
@@ -21,23 +22,22 @@ std::optional<std::string> ReadWholeFile(FileSystem& files, const std::string& p
   auto file = files.Open(path, OpenMode::Read);
   if (!file) return std::nullopt;
   const std::uint64_t limit = std::min<std::uint64_t>(maxSize, std::string().max_size());
-  if (const auto length = file->Length(); length && *length > limit) return std::nullopt;
-  try {
-    std::string content;
-    char chunk[65536];
-    for (;;) {
-      std::size_t got = 0;
-      if (!file->Read(chunk, sizeof chunk, got)) return std::nullopt;
-      if (got == 0) break;
-      // The file may grow while it is read: the limit holds for what is read, too.
-      if (got > limit - content.size()) return std::nullopt;
-      content.append(chunk, got);
-    }
-    return content;
-  } catch (const std::bad_alloc&) {
-    // A 32-bit address space cannot hold it: the same as a file that cannot be read.
-    return std::nullopt;
+  std::string content;
+  if (const auto length = file->Length()) {
+    // A 32-bit address space may not hold it: the same as a file that cannot be read.
+    if (*length > limit || !RoomFor(*length)) return std::nullopt;
+    content.reserve(static_cast<std::size_t>(*length));
   }
+  char chunk[65536];
+  for (;;) {
+    std::size_t got = 0;
+    if (!file->Read(chunk, sizeof chunk, got)) return std::nullopt;
+    if (got == 0) break;
+    // The file may grow while it is read: the limit holds for what is read, too.
+    if (got > limit - content.size()) return std::nullopt;
+    content.append(chunk, got);
+  }
+  return content;
 }
 
 bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& content) {

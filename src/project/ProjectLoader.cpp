@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <memory>
-#include <new>
 #include <utility>
 
 #include "package/PackageEntry.h"
+#include "platform/Memory.h"
 #include "project/DocumentReader.h"
 #include "project/ExtractionText.h"
 #include "project/FieldLine.h"
@@ -22,7 +22,7 @@ bool LoadDocument(std::string_view text, std::uint32_t codePage, InstallProject&
 bool ReadWholeFile(platform::File& file, std::string& text) {
   constexpr std::size_t kChunk = 1u << 20;
   if (const auto length = file.Length()) {
-    if (*length > kMaxDocumentSize) return false;
+    if (*length > kMaxDocumentSize || !platform::RoomFor(*length + kChunk)) return false;
     text.reserve(static_cast<std::size_t>(*length) + kChunk);
   }
   // The buffer only grows while reading: shrinking it after each short read and growing it again
@@ -65,22 +65,16 @@ bool LoadProject(platform::FileSystem& fileSystem, const std::string& path, std:
   const std::unique_ptr<platform::File> file = fileSystem.Open(path, platform::OpenMode::Read);
   if (!file) return false;
   std::string text;
-  try {
-    if (!ReadWholeFile(*file, text)) return false;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  if (!ReadWholeFile(*file, text)) return false;
   return LoadProjectText(text, codePage, project);
 }
 
 bool LoadProjectText(std::string_view text, std::uint32_t codePage, InstallProject& project) {
-  try {
-    return LoadDocument(text, codePage, project);
-  } catch (const std::bad_alloc&) {
-    // Too large for this address space: refused like a broken document.
-    project.Clear();
-    return false;
-  }
+  // The project keeps most of the text, in many small pieces: a document whose twice its size
+  // this address space cannot hold is refused like a broken one.
+  project.Clear();
+  if (!platform::RoomFor(2 * std::uint64_t{text.size()})) return false;
+  return LoadDocument(text, codePage, project);
 }
 
 namespace {

@@ -24,7 +24,7 @@ UninstallWindow::UninstallWindow(uninstall::Uninstallation& run, std::int32_t lo
       runningProgram_(std::move(runningProgram)) {}
 
 UninstallWindow::~UninstallWindow() {
-  if (worker_.joinable()) worker_.join();
+  worker_.Join();
 }
 
 bool UninstallWindow::OnInitDialog() {
@@ -130,14 +130,14 @@ void UninstallWindow::Start() {
   EnableItem(IDC_UN_CLOSE, false);
   ShowItem(IDC_UN_PROGRESS, true);
   HWND window = Hwnd();
-  worker_ = std::thread([this, window] {
+  worker_ = platform::Thread([this, window] {
     const int status = run_.Remove(*this, runningProgram_);
     PostMessageA(window, kRemovalOver, static_cast<WPARAM>(status), 0);
   });
 }
 
 void UninstallWindow::Finished(int status) {
-  if (worker_.joinable()) worker_.join();
+  worker_.Join();
   running_ = false;
   done_ = true;
   status_ = status;

@@ -5,9 +5,9 @@
 #include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "engine/session/PageMetrics.h"
+#include "platform/Threads.h"
 #include "ui/ModalDialog.h"
 #include "uninstall/Uninstallation.h"
 
@@ -47,7 +47,7 @@ class UninstallWindow : public ui::ModalDialog, private uninstall::UninstallHost
   ui::Font normalFont_;
   ui::Font boldFont_;
   HICON icon_ = nullptr;
-  std::thread worker_;
+  platform::Thread worker_;
   std::atomic<bool> running_{false};
   bool done_ = false;
   int status_ = uninstall::kExitNotRemoved;

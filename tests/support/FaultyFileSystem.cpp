@@ -25,8 +25,9 @@ class FaultyFile : public platform::ForwardingFile {
 bool FaultyFileSystem::Proceed() {
   const int operation = ++operations;
   if (stopAfter > 0 && operation > stopAfter) {
+    stopped = true;
     // Thrown once: what runs while the stack unwinds must not throw again.
-    if (stopped.exchange(true)) return false;
+    if (std::this_thread::get_id() != runThread || unwound_.exchange(true)) return false;
     throw ProcessKilled{};
   }
   if (operation != failAt) return true;

@@ -2,14 +2,16 @@
 // A file layer that fails one chosen operation: the n-th change to the disk (writes, flushes,
 // renames, links, copies, deletions, attribute changes and folder creations, counted together,
 // from 1), and forwards everything else. With no n set it only counts. With `stopAfter` set it
-// plays a process killed after that many changes: the next change throws ProcessKilled, which
-// unwinds the run on the spot, and any change after it fails. Changes may come from several
-// threads (files decoded ahead); they are counted in the order they reach the layer.
+// plays a process killed after that many changes: every change after them fails, and the first
+// that comes on the thread that made the layer (the run's) throws ProcessKilled, which unwinds
+// the run on the spot. Changes may come from several threads (files decoded ahead); they are
+// counted in the order they reach the layer, and only the run's thread can be unwound.
 
 #include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "platform/ForwardingFileSystem.h"
 
@@ -30,6 +32,7 @@ class FaultyFileSystem : public platform::ForwardingFileSystem {
   int stopAfter = 0;
   // Whether the process was killed.
   std::atomic<bool> stopped{false};
+  const std::thread::id runThread = std::this_thread::get_id();
   // Called with the path of every file about to be created or truncated, on the thread that
   // creates it: a test can slow down one file's writing.
   std::function<void(const std::string&)> onCreate;
@@ -46,6 +49,9 @@ class FaultyFileSystem : public platform::ForwardingFileSystem {
 
   // Counts one operation; false when it is the one to fail.
   bool Proceed();
+
+ private:
+  std::atomic<bool> unwound_{false};
 };
 
 }  // namespace tarn::test

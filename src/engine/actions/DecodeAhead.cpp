@@ -12,12 +12,12 @@ DecodeAhead::DecodeAhead(platform::FileSystem& files, std::uint32_t codePage, un
 
 DecodeAhead::~DecodeAhead() {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<platform::Mutex> lock(mutex_);
     closing_ = true;
     stop_ = true;
   }
-  work_.notify_all();
-  for (auto& thread : threads_) thread.join();
+  work_.NotifyAll();
+  for (auto& thread : threads_) thread.Join();
   // A stream that was stopped half-way is removed by its reader; only whole ones are left.
   for (const auto& [id, slot] : slots_) {
     if (slot.state == State::Whole) discard_(slot.job.staged);
@@ -26,31 +26,29 @@ DecodeAhead::~DecodeAhead() {
 
 void DecodeAhead::Queue(std::size_t id, DecodeJob job) {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<platform::Mutex> lock(mutex_);
     slots_[id].job = std::move(job);
     pending_.push_back(id);
     // Decoders start as work comes, up to their number: a short list needs few of them.
     if (threads_.size() < threadCount_) threads_.emplace_back([this] { Decoder(); });
   }
-  work_.notify_one();
+  work_.NotifyOne();
 }
 
 bool DecodeAhead::Queued(std::size_t id) const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<platform::Mutex> lock(mutex_);
   return slots_.count(id) != 0;
 }
 
 bool DecodeAhead::Take(std::size_t id) {
-  std::unique_lock<std::mutex> lock(mutex_);
+  platform::Lock lock(mutex_);
   const auto found = slots_.find(id);
   if (found == slots_.end()) return false;
-  done_.wait(lock, [&] {
+  done_.Wait(lock, [&] {
     return found->second.state == State::Whole || found->second.state == State::Failed;
   });
   const bool whole = found->second.state == State::Whole;
-  const std::exception_ptr error = found->second.error;
   slots_.erase(found);
-  if (error) std::rethrow_exception(error);
   return whole;
 }
 
@@ -59,9 +57,9 @@ void DecodeAhead::Decoder() {
   // Every job's stream lies wholly in its volume: this reader never moves on to another.
   reader.SetCapacity(INT64_MAX);
   std::string openVolume;
-  std::unique_lock<std::mutex> lock(mutex_);
+  platform::Lock lock(mutex_);
   for (;;) {
-    work_.wait(lock, [&] { return closing_ || !pending_.empty(); });
+    work_.Wait(lock, [&] { return closing_ || !pending_.empty(); });
     if (closing_) return;
     const std::size_t id = pending_.front();
     pending_.pop_front();
@@ -70,25 +68,18 @@ void DecodeAhead::Decoder() {
     const DecodeJob job = slot.job;
     lock.unlock();
 
-    bool whole = false;
-    std::exception_ptr error;
-    try {
-      if (openVolume != job.volumePath) {
-        openVolume.clear();
-        if (reader.OpenVolume(job.volumePath, false)) openVolume = job.volumePath;
-      }
-      whole = !openVolume.empty() &&
-              reader.ExtractEntry(job.staged, job.position, job.size, job.stored, job.stamp);
-    } catch (...) {
-      error = std::current_exception();
+    if (openVolume != job.volumePath) {
+      openVolume.clear();
+      if (reader.OpenVolume(job.volumePath, false)) openVolume = job.volumePath;
     }
+    const bool whole = !openVolume.empty() && reader.ExtractEntry(job.staged, job.position,
+                                                                  job.size, job.stored, job.stamp);
 
     lock.lock();
     // The slot is still there: only Take removes one, and only once it is over.
     Slot& over = slots_[id];
     over.state = whole ? State::Whole : State::Failed;
-    over.error = error;
-    done_.notify_all();
+    done_.NotifyAll();
   }
 }
 

@@ -6,19 +6,16 @@
 // buffers and dictionaries, whatever the size of the entries.
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <exception>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/Threads.h"
 
 namespace tarn::engine {
 
@@ -44,7 +41,6 @@ class DecodeAhead {
   void Queue(std::size_t id, DecodeJob job);
   bool Queued(std::size_t id) const;
   // Waits for job `id`: true when its staged file is whole, which is the caller's from then on.
-  // What a decoder threw is thrown here.
   bool Take(std::size_t id);
 
  private:
@@ -52,7 +48,6 @@ class DecodeAhead {
   struct Slot {
     DecodeJob job;
     State state = State::Pending;
-    std::exception_ptr error;
   };
 
   void Decoder();
@@ -61,15 +56,15 @@ class DecodeAhead {
   const std::uint32_t codePage_;
   const unsigned threadCount_;
   const std::function<void(const std::string&)> discard_;
-  mutable std::mutex mutex_;
-  std::condition_variable work_;
-  std::condition_variable done_;
+  mutable platform::Mutex mutex_;
+  platform::Condition work_;
+  platform::Condition done_;
   std::map<std::size_t, Slot> slots_;
   std::deque<std::size_t> pending_;
   bool closing_ = false;
   // Also the decoders' "extraction over": a stream being written stops at once.
   std::atomic<bool> stop_{false};
-  std::vector<std::thread> threads_;
+  std::vector<platform::Thread> threads_;
 };
 
 }  // namespace tarn::engine

@@ -3,12 +3,12 @@
 // operation it names is carried out. The install worker and its helpers append from any thread.
 
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "engine/journal/JournalRecord.h"
 #include "platform/FileSystem.h"
+#include "platform/Threads.h"
 
 namespace tarn::engine {
 
@@ -37,7 +37,7 @@ class InstallJournal {
   void Discard(platform::FileSystem& files);
 
  private:
-  mutable std::mutex mutex_;
+  mutable platform::Mutex mutex_;
   std::unique_ptr<platform::File> file_;
   std::string path_;
 };

@@ -20,7 +20,7 @@ bool InstallLog::Open(platform::FileSystem& files, platform::Clock& clock, const
                       std::uint32_t codePage) {
   auto file = files.Open(path, platform::OpenMode::Log);
   if (!file) return false;
-  const std::lock_guard<std::mutex> lock(mutex_);
+  const std::lock_guard<platform::Mutex> lock(mutex_);
   file_ = std::move(file);
   clock_ = &clock;
   codePage_ = codePage;
@@ -28,12 +28,12 @@ bool InstallLog::Open(platform::FileSystem& files, platform::Clock& clock, const
 }
 
 bool InstallLog::IsOpen() const {
-  const std::lock_guard<std::mutex> lock(mutex_);
+  const std::lock_guard<platform::Mutex> lock(mutex_);
   return file_ != nullptr;
 }
 
 void InstallLog::Line(const std::string& text) {
-  const std::lock_guard<std::mutex> lock(mutex_);
+  const std::lock_guard<platform::Mutex> lock(mutex_);
   if (!file_) return;
   const std::string stamp = TimeStamp(clock_->LocalTime());
   std::string lines;

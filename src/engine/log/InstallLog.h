@@ -5,11 +5,11 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Threads.h"
 
 namespace tarn::engine {
 
@@ -24,7 +24,7 @@ class InstallLog {
   void Line(const std::string& text);
 
  private:
-  mutable std::mutex mutex_;
+  mutable platform::Mutex mutex_;
   std::unique_ptr<platform::File> file_;
   platform::Clock* clock_ = nullptr;
   std::uint32_t codePage_ = 0;

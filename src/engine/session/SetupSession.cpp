@@ -1,15 +1,15 @@
 #include "engine/session/SetupSession.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "package/RunStamp.h"
+#include "platform/Threads.h"
 
 namespace tarn::engine {
 
 unsigned DefaultDecodeThreads() {
   constexpr unsigned kMostDecoders = 4;
-  return std::clamp(std::thread::hardware_concurrency(), 1u, kMostDecoders);
+  return std::clamp(platform::ProcessorCount(), 1u, kMostDecoders);
 }
 
 SetupSession::SetupSession(const Platform& platform)

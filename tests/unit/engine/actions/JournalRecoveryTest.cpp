@@ -90,6 +90,10 @@ std::string Differences(const std::map<std::string, Entry>& a,
 }
 
 TEST(JournalRecovery, ARunKilledAfterAnyChangeIsUndoneExactly) {
+#ifdef TARN_PRODUCT_WITHOUT_EXCEPTIONS
+  GTEST_SKIP() << "the kill is played by an exception, which cannot pass through the Windows "
+                  "build's code; the Wine scenario recovery_kill kills the real program";
+#endif
   int stops = 0;
   for (int k = 1;; ++k) {
     test::InstallScene t;

@@ -1,18 +1,15 @@
-// How the C++ library reports its own errors in the stub. The library's versions build
-// logic_error and system_error objects, which bring a second string implementation and the
-// error categories along: tens of kilobytes in front of every package. Here a request too big
-// to be met is what it amounts to, memory that cannot be had, which the readers of untrusted
-// input catch; every other one is a fault of the program, which ends it as an uncaught
-// exception would have.
+// How the C++ library reports its own errors in our Windows programs. The library's versions
+// build logic_error and system_error objects and throw them, which brings a second string
+// implementation, the error categories and the whole unwinder along: tens of kilobytes in
+// front of every package. Our programs are built without exceptions: each of these is a fault
+// of the program, or memory that cannot be had, and ends it as an uncaught exception would.
 #include <cstdlib>
-#include <new>
 
 namespace std {
 
-void __throw_bad_alloc() { throw bad_alloc(); }
-void __throw_bad_array_new_length() { throw bad_alloc(); }
-void __throw_length_error(const char*) { throw bad_alloc(); }
-
+void __throw_bad_alloc() { abort(); }
+void __throw_bad_array_new_length() { abort(); }
+void __throw_length_error(const char*) { abort(); }
 void __throw_bad_cast() { abort(); }
 void __throw_bad_typeid() { abort(); }
 void __throw_bad_function_call() { abort(); }
