@@ -70,8 +70,8 @@ bool LoadProject(platform::FileSystem& fileSystem, const std::string& path, std:
 }
 
 bool LoadProjectText(std::string_view text, std::uint32_t codePage, InstallProject& project) {
-  // The project keeps most of the text, in many small pieces: a document whose twice its size
-  // this address space cannot hold is refused like a broken one.
+  // The project keeps most of the text, in many small pieces: when this address space cannot
+  // hold twice the document, it is refused like a broken one.
   project.Clear();
   if (!platform::RoomFor(2 * std::uint64_t{text.size()})) return false;
   return LoadDocument(text, codePage, project);
